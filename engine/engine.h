@@ -1,0 +1,32 @@
+// The whole engine layer in one include.
+#pragma once
+
+#include "engine/base/CCAffineTransform.h"
+#include "engine/base/CCArray.h"
+#include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCDictionary.h"
+#include "engine/base/CCGeometry.h"
+#include "engine/base/CCLog.h"
+#include "engine/base/CCObject.h"
+#include "engine/base/CCSet.h"
+#include "engine/base/CCString.h"
+#include "engine/base/ccTypes.h"
+
+#include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCFileUtils.h"
+#include "engine/platform/CCPropertyList.h"
+
+#include "engine/scene/CCDirector.h"
+#include "engine/scene/CCLayer.h"
+#include "engine/scene/CCNode.h"
+#include "engine/scene/CCScene.h"
+#include "engine/scene/CCScheduler.h"
+#include "engine/scene/CCTouch.h"
+#include "engine/scene/CCTouchDelegate.h"
+#include "engine/scene/CCTouchDispatcher.h"
+
+#include "engine/actions/CCAction.h"
+#include "engine/actions/CCActionManager.h"
+
+#include "engine/render/CCRenderer.h"
+#include "engine/render/CCTexture2D.h"

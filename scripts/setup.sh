@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, the sample book and the tests need.
+# Does nothing when all of them are present already; uses sudo when not run as root.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  g++ clang cmake ninja-build pkg-config make git
+  # libraries
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libfontconfig-dev fonts-liberation2 libjsoncpp-dev libpugixml-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+  # sample-book audio and real-window tests
+  espeak-ng lame xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all ${#PACKAGES[@]} packages present"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "setup: done"
