@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: a normal build, then the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer so memory faults fail the run.
+# QUIREL_SKIP_SANITIZE=1 skips the second pass (quicker local runs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+jobs=$(nproc 2>/dev/null || echo 2)
+
+run_pass() {
+  local dir=$1; shift
+  echo "== $dir: configure and build"
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  echo "== $dir: tests"
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 600)
+}
+
+run_pass build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${QUIREL_SKIP_SANITIZE:-0}" != "1" ]; then
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  run_pass build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF
+fi
+echo "== all tests passed"
