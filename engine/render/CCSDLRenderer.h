@@ -1,0 +1,104 @@
+// The renderer over an SDL_Renderer: a window's accelerated one or the software one on a surface.
+//
+// Index:
+//   - construction, design-to-pixel mapping (exact-fit stretch, y flipped)
+//   - frame bracket and clear colour
+//   - batching of consecutive draws sharing texture, blend mode and clip
+//   - clip stack (SDL clip rectangles, intersected)
+//   - render targets (draw a scene into a texture)
+//   - read-back of the current target's pixels and PNG writing
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/base/ccTypes.h"
+#include "engine/render/CCRenderer.h"
+
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Vertex;
+
+namespace engine {
+
+class CCTexture2D;
+
+class CCSDLRenderer : public CCRenderer {
+public:
+    // Draws through renderer (not owned) onto an output of outputWidth x outputHeight pixels,
+    // onto which the designSize area is stretched.
+    CCSDLRenderer(SDL_Renderer* renderer, const CCSize& designSize, int outputWidth, int outputHeight);
+    ~CCSDLRenderer() override;
+
+    SDL_Renderer* sdlRenderer() const { return m_renderer; }
+    void setDesignSize(const CCSize& size);
+    const CCSize& getDesignSize() const { return m_designSize; }
+    // The window's pixel size changed.
+    void setOutputSize(int width, int height);
+    int getOutputWidth() const { return m_outputWidth; }
+    int getOutputHeight() const { return m_outputHeight; }
+    // Where a world design point lands in pixels of the current target (origin top left).
+    CCPoint designToPixel(const CCPoint& p) const;
+
+    void setClearColor(const ccColor4B& color) { m_clearColor = color; }
+    const ccColor4B& getClearColor() const { return m_clearColor; }
+    // endFrame presents unless told not to (a host that reads the window's pixels after drawing
+    // presents by itself with present()).
+    void setPresentOnEndFrame(bool present) { m_presentOnEndFrame = present; }
+    void present();
+
+    void beginFrame() override;
+    void endFrame() override;
+    void drawTriangles(CCTexture2D* texture, const CCVertex* vertices, int count, BlendMode blend) override;
+    void pushClipRect(const CCRect& worldRect) override;
+    void popClipRect() override;
+    int drawCallCount() const override { return m_drawCalls; }
+    int triangleCount() const { return m_triangles; }
+    // Sends the pending batch now.
+    void flush();
+
+    // Draws into target (made with CCTexture2D::initAsRenderTarget) until popRenderTarget; the
+    // design area is stretched onto the target's pixels and the clip stack starts empty there.
+    // False with a log line when the target is unusable.
+    bool pushRenderTarget(CCTexture2D* target, bool clear = true);
+    // The same with a bare SDL target texture of this renderer (not owned).
+    bool pushRenderTarget(SDL_Texture* target, bool clear = true);
+    void popRenderTarget();
+    int renderTargetDepth() const { return static_cast<int>(m_targets.size()) - 1; }
+
+    // The current target's pixels, RGBA8888 rows top to bottom; false when they cannot be read.
+    bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height);
+    bool savePNG(const std::string& path);
+
+private:
+    struct TargetLevel {
+        SDL_Texture* sdlTarget = nullptr;   // null for the default output
+        CCTexture2D* texture = nullptr;     // retained while pushed
+        int width = 0, height = 0;
+        std::vector<CCRect> clips;          // world rectangles, each already intersected
+    };
+
+    bool pushTargetLevel(SDL_Texture* sdlTarget, CCTexture2D* texture, bool clear);
+    void applyClip();
+    void updateScale();
+    bool setBlend(SDL_Texture* texture, BlendMode blend);
+
+    SDL_Renderer* m_renderer;
+    CCSize m_designSize;
+    int m_outputWidth, m_outputHeight;
+    float m_scaleX = 1, m_scaleY = 1;
+    ccColor4B m_clearColor = {0, 0, 0, 255};
+    bool m_presentOnEndFrame = true;
+    bool m_clipEmpty = false;
+    int m_premultipliedSupport = -1;  // unknown until first asked
+    int m_drawCalls = 0, m_triangles = 0;
+
+    std::vector<TargetLevel> m_targets;  // the bottom level is the default output
+    // The batch being gathered.
+    std::vector<SDL_Vertex> m_pending;
+    SDL_Texture* m_pendingTexture = nullptr;
+    BlendMode m_pendingBlend = BlendMode::Alpha;
+};
+
+}  // namespace engine

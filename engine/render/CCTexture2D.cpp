@@ -1,0 +1,198 @@
+// CCTexture2D: decoding into RGBA32 pixels on the CPU and the lazy per-renderer GPU copy.
+#include "engine/render/CCTexture2D.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "engine/base/CCLog.h"
+#include "engine/render/CCSDLRendererRegistry.h"
+
+namespace engine {
+
+namespace {
+
+bool sizeAcceptable(int w, int h) {
+    return w > 0 && h > 0 && w <= CCTexture2D::kMaxTextureSide && h <= CCTexture2D::kMaxTextureSide;
+}
+
+uint32_t readBigEndian32(const unsigned char* p) {
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+}
+
+// A PNG announces its size before any pixel data: refuse absurd ones before the decoder tries
+// to allocate them.
+bool pngHeaderAcceptable(const std::vector<unsigned char>& bytes, const std::string& path) {
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), kSignature, 8) != 0) return true;  // not a PNG
+    if (bytes.size() < 24) {
+        CCLog("CCTexture2D: %s is a truncated PNG", path.c_str());
+        return false;
+    }
+    uint32_t w = readBigEndian32(&bytes[16]);
+    uint32_t h = readBigEndian32(&bytes[20]);
+    if (w > uint32_t(CCTexture2D::kMaxTextureSide) || h > uint32_t(CCTexture2D::kMaxTextureSide)) {
+        CCLog("CCTexture2D: %s is %u x %u pixels, larger than %d allowed", path.c_str(), w, h,
+              CCTexture2D::kMaxTextureSide);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CCTexture2D::CCTexture2D() = default;
+
+CCTexture2D::~CCTexture2D() {
+    dropGpuCopy();
+    if (m_surface) SDL_FreeSurface(m_surface);
+}
+
+bool CCTexture2D::gpuCopyAlive() const {
+    return m_gpu && m_gpuGeneration != 0 && CCSDLRendererRegistry::liveGeneration(m_gpuOwner) == m_gpuGeneration;
+}
+
+void CCTexture2D::dropGpuCopy() {
+    // A copy whose renderer has died was freed with it: forget it without touching it.
+    if (gpuCopyAlive()) SDL_DestroyTexture(m_gpu);
+    m_gpu = nullptr;
+    m_gpuOwner = nullptr;
+    m_gpuGeneration = 0;
+}
+
+bool CCTexture2D::adoptSurface(SDL_Surface* rgba) {
+    dropGpuCopy();
+    if (m_surface) SDL_FreeSurface(m_surface);
+    m_surface = rgba;
+    m_renderTarget = false;
+    m_width = rgba ? rgba->w : 0;
+    m_height = rgba ? rgba->h : 0;
+    return rgba != nullptr;
+}
+
+bool CCTexture2D::initWithImageFile(const std::string& fullPath) {
+    std::ifstream in(fullPath, std::ios::binary);
+    if (!in) {
+        CCLog("CCTexture2D: cannot open image %s", fullPath.c_str());
+        return false;
+    }
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.empty()) {
+        CCLog("CCTexture2D: image %s is empty", fullPath.c_str());
+        return false;
+    }
+    if (!pngHeaderAcceptable(bytes, fullPath)) return false;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_Surface* decoded = rw ? IMG_Load_RW(rw, 1) : nullptr;
+    if (!decoded) {
+        CCLog("CCTexture2D: cannot decode image %s (%s)", fullPath.c_str(), IMG_GetError());
+        return false;
+    }
+    bool ok = initWithSurface(decoded);
+    SDL_FreeSurface(decoded);
+    if (!ok) {
+        CCLog("CCTexture2D: image %s has no usable pixels", fullPath.c_str());
+        return false;
+    }
+    m_path = fullPath;
+    return true;
+}
+
+bool CCTexture2D::initWithSurface(SDL_Surface* surface) {
+    if (!surface) {
+        CCLog("CCTexture2D: initWithSurface given no surface");
+        return false;
+    }
+    if (!sizeAcceptable(surface->w, surface->h)) {
+        CCLog("CCTexture2D: surface of %d x %d pixels refused", surface->w, surface->h);
+        return false;
+    }
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0);
+    if (!rgba) {
+        CCLog("CCTexture2D: cannot convert surface (%s)", SDL_GetError());
+        return false;
+    }
+    return adoptSurface(rgba);
+}
+
+bool CCTexture2D::initWithRGBA(const void* pixels, int w, int h) {
+    if (!pixels || !sizeAcceptable(w, h)) {
+        CCLog("CCTexture2D: initWithRGBA refused %d x %d pixels%s", w, h, pixels ? "" : " (no data)");
+        return false;
+    }
+    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!rgba) {
+        CCLog("CCTexture2D: cannot allocate %d x %d pixels (%s)", w, h, SDL_GetError());
+        return false;
+    }
+    const auto* src = static_cast<const unsigned char*>(pixels);
+    auto* dst = static_cast<unsigned char*>(rgba->pixels);
+    for (int row = 0; row < h; ++row)
+        std::memcpy(dst + size_t(row) * size_t(rgba->pitch), src + size_t(row) * size_t(w) * 4, size_t(w) * 4);
+    return adoptSurface(rgba);
+}
+
+bool CCTexture2D::initAsRenderTarget(int w, int h) {
+    if (!sizeAcceptable(w, h)) {
+        CCLog("CCTexture2D: render target of %d x %d pixels refused", w, h);
+        return false;
+    }
+    adoptSurface(nullptr);
+    m_renderTarget = true;
+    m_width = w;
+    m_height = h;
+    m_path.clear();
+    return true;
+}
+
+int CCTexture2D::getPixelsWide() const { return m_width; }
+int CCTexture2D::getPixelsHigh() const { return m_height; }
+CCSize CCTexture2D::getContentSize() const { return CCSize(float(m_width), float(m_height)); }
+size_t CCTexture2D::bytesUsed() const { return size_t(m_width) * size_t(m_height) * 4; }
+
+SDL_Texture* CCTexture2D::textureFor(SDL_Renderer* renderer) {
+    if (!renderer) return nullptr;
+    uint64_t generation = CCSDLRendererRegistry::generationOf(renderer);
+    if (m_gpu && m_gpuOwner == renderer && m_gpuGeneration == generation) return m_gpu;
+    dropGpuCopy();
+    SDL_Texture* made = nullptr;
+    if (m_renderTarget) {
+        made = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, m_width, m_height);
+    } else if (m_surface) {
+        made = SDL_CreateTextureFromSurface(renderer, m_surface);
+    } else {
+        return nullptr;
+    }
+    if (!made) {
+        CCLog("CCTexture2D: cannot create a GPU copy of %d x %d pixels (%s)", m_width, m_height, SDL_GetError());
+        return nullptr;
+    }
+    m_gpu = made;
+    m_gpuOwner = renderer;
+    m_gpuGeneration = generation;
+    SDL_SetTextureBlendMode(m_gpu, SDL_BLENDMODE_BLEND);
+    applyScaleMode();
+    return m_gpu;
+}
+
+void CCTexture2D::applyScaleMode() {
+    if (gpuCopyAlive()) SDL_SetTextureScaleMode(m_gpu, m_antiAlias ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+}
+
+void CCTexture2D::setAntiAliasTexParameters() {
+    if (m_antiAlias) return;
+    m_antiAlias = true;
+    applyScaleMode();
+}
+
+void CCTexture2D::setAliasTexParameters() {
+    if (!m_antiAlias) return;
+    m_antiAlias = false;
+    applyScaleMode();
+}
+
+}  // namespace engine

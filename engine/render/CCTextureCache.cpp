@@ -1,0 +1,106 @@
+// CCTextureCache: loading, sharing and dropping image textures by resolved path.
+#include "engine/render/CCTextureCache.h"
+
+#include <filesystem>
+
+#include "engine/base/CCLog.h"
+#include "engine/platform/CCFileUtils.h"
+#include "engine/render/CCTexture2D.h"
+
+namespace engine {
+
+namespace {
+CCTextureCache* s_shared = nullptr;
+}
+
+CCTextureCache* CCTextureCache::sharedTextureCache() {
+    if (!s_shared) s_shared = new CCTextureCache();
+    return s_shared;
+}
+
+void CCTextureCache::purgeSharedTextureCache() { safeRelease(s_shared); }
+
+CCTextureCache::~CCTextureCache() { removeAllTextures(); }
+
+std::string CCTextureCache::keyFor(const char* path) const {
+    std::string full = CCFileUtils::sharedFileUtils()->fullPathForFilename(path);
+    // "a/./b.png" and "a/b.png" are one file and must share one texture.
+    return std::filesystem::path(full).lexically_normal().string();
+}
+
+CCTexture2D* CCTextureCache::addImage(const char* path) {
+    if (!path || !*path) {
+        CCLog("CCTextureCache: addImage given no file name");
+        return nullptr;
+    }
+    std::string key = keyFor(path);
+    auto it = m_textures.find(key);
+    if (it != m_textures.end()) return it->second;
+    auto* texture = new CCTexture2D();
+    if (!texture->initWithImageFile(key)) {
+        texture->release();
+        CCLog("CCTextureCache: no texture for %s", path);
+        return nullptr;
+    }
+    m_textures.emplace(key, texture);
+    return texture;
+}
+
+CCTexture2D* CCTextureCache::textureForKey(const char* key) const {
+    if (!key || !*key) return nullptr;
+    auto it = m_textures.find(key);
+    if (it == m_textures.end()) it = m_textures.find(keyFor(key));
+    return it == m_textures.end() ? nullptr : it->second;
+}
+
+void CCTextureCache::removeTexture(CCTexture2D* texture) {
+    if (!texture) return;
+    for (auto it = m_textures.begin(); it != m_textures.end();) {
+        if (it->second == texture) {
+            it->second->release();
+            it = m_textures.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CCTextureCache::removeTextureForKey(const char* key) {
+    if (!key || !*key) return;
+    auto it = m_textures.find(key);
+    if (it == m_textures.end()) it = m_textures.find(keyFor(key));
+    if (it == m_textures.end()) return;
+    it->second->release();
+    m_textures.erase(it);
+}
+
+void CCTextureCache::removeUnusedTextures() {
+    for (auto it = m_textures.begin(); it != m_textures.end();) {
+        if (it->second->retainCount() == 1) {
+            it->second->release();
+            it = m_textures.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CCTextureCache::removeAllTextures() {
+    for (auto& entry : m_textures) entry.second->release();
+    m_textures.clear();
+}
+
+size_t CCTextureCache::bytesInUse() const {
+    size_t total = 0;
+    for (const auto& entry : m_textures) total += entry.second->bytesUsed();
+    return total;
+}
+
+void CCTextureCache::dumpCachedTextureInfo() const {
+    for (const auto& entry : m_textures)
+        CCLog("CCTextureCache: \"%s\" rc=%u %d x %d, %zu bytes", entry.first.c_str(), entry.second->retainCount(),
+              entry.second->getPixelsWide(), entry.second->getPixelsHigh(), entry.second->bytesUsed());
+    CCLog("CCTextureCache: %u textures, %zu bytes", textureCount(), bytesInUse());
+}
+
+}  // namespace engine

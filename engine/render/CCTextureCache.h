@@ -1,0 +1,46 @@
+// The process-wide cache of image textures: one texture per resolved file path.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+
+#include "engine/base/CCObject.h"
+
+namespace engine {
+
+class CCTexture2D;
+
+class CCTextureCache : public CCObject {
+public:
+    static CCTextureCache* sharedTextureCache();
+    // Drops the cache; textures still held elsewhere live on until released there.
+    static void purgeSharedTextureCache();
+
+    ~CCTextureCache() override;
+
+    // The texture of an image file, path resolved against the resource root. Null with a log
+    // line when the file is missing, cannot be decoded or has no pixels.
+    CCTexture2D* addImage(const char* path);
+    // A texture already loaded under that path (as given or resolved); null when there is none.
+    CCTexture2D* textureForKey(const char* key) const;
+    void removeTexture(CCTexture2D* texture);
+    void removeTextureForKey(const char* key);
+    // Drops the textures nobody but the cache holds.
+    void removeUnusedTextures();
+    void removeAllTextures();
+
+    unsigned int textureCount() const { return static_cast<unsigned int>(m_textures.size()); }
+    // Pixel memory of the cached textures, 4 bytes a pixel.
+    size_t bytesInUse() const;
+    // One log line per cached texture and a total.
+    void dumpCachedTextureInfo() const;
+
+private:
+    CCTextureCache() = default;
+    std::string keyFor(const char* path) const;
+
+    std::map<std::string, CCTexture2D*> m_textures;  // resolved path -> retained texture
+};
+
+}  // namespace engine
