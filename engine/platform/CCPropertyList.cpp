@@ -209,10 +209,17 @@ CCObject* convertDocument(const pugi::xml_document& doc, const pugi::xml_parse_r
         return nullptr;
     }
     if (dropped.any()) {
-        CCLog("property list %s: skipped %zu key(s) without value, %zu value(s) without key, "
-              "%zu unknown element(s), %zu container(s) nested deeper than %zu",
-              origin.c_str(), dropped.keysWithoutValue, dropped.valuesWithoutKey,
-              dropped.unknownElements, dropped.tooDeep, kMaxDepth);
+        std::string what;
+        auto note = [&what](size_t n, const char* kind) {
+            if (!n) return;
+            if (!what.empty()) what += ", ";
+            what += std::to_string(n) + " " + kind;
+        };
+        note(dropped.keysWithoutValue, "key(s) without value");
+        note(dropped.valuesWithoutKey, "value(s) without key");
+        note(dropped.unknownElements, "unknown element(s)");
+        note(dropped.tooDeep, "container(s) nested too deep");
+        CCLog("property list %s: skipped %s", origin.c_str(), what.c_str());
     }
     return result;
 }
