@@ -1,6 +1,7 @@
 // Runs the actions of every node: one update per frame, driven by the scheduler.
 #pragma once
 
+#include <cstddef>
 #include <unordered_map>
 #include <vector>
 
@@ -47,7 +48,7 @@ private:
 
     Element* find(CCObject* target);
     // Detaches the action in slot k; the caller stops and releases it.
-    CCAction* detach(Element* element, size_t k);
+    CCAction* detach(Element* element, std::size_t k);
     void deleteIfEmpty(Element* element);
     void purge();
 
