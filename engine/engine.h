@@ -27,6 +27,9 @@
 
 #include "engine/actions/CCAction.h"
 #include "engine/actions/CCActionManager.h"
+#include "engine/actions/CCActionEase.h"
+#include "engine/actions/CCActionInstant.h"
+#include "engine/actions/CCActionInterval.h"
 
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCTexture2D.h"
