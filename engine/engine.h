@@ -33,3 +33,8 @@
 
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCTexture2D.h"
+
+#include "engine/audio/AudioBackend.h"
+#include "engine/audio/MixerAudioBackend.h"
+#include "engine/audio/SimpleAudioEngine.h"
+#include "engine/audio/VirtualClockAudioBackend.h"
