@@ -3,8 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/base/CCLog.h"
+#include "engine/base/CCSet.h"
+#include "engine/scene/CCDirector.h"
+#include "engine/scene/CCTouch.h"
+#include "engine/scene/CCTouchDispatcher.h"
 
 namespace engine {
 
@@ -20,6 +25,10 @@ CCEGLView* CCEGLView::sharedOpenGLView() {
 void CCEGLView::purgeSharedOpenGLView() {
     delete s_view;
     s_view = nullptr;
+}
+
+CCEGLView::~CCEGLView() {
+    for (auto& kv : m_touches) kv.second->release();
 }
 
 void CCEGLView::setViewName(const char* name) { m_viewName = name ? name : ""; }
@@ -79,6 +88,68 @@ CCPoint CCEGLView::windowToDesign(float px, float py) const {
     float x = (px - offX) / m_scaleX;
     float yTop = (py - offY) / m_scaleY;
     return CCPoint(x, d.height - yTop);
+}
+
+void CCEGLView::handleTouchesBegin(int num, const int ids[], const float xs[], const float ys[]) {
+    handleTouches(CCTOUCHBEGAN, num, ids, xs, ys);
+}
+void CCEGLView::handleTouchesMove(int num, const int ids[], const float xs[], const float ys[]) {
+    handleTouches(CCTOUCHMOVED, num, ids, xs, ys);
+}
+void CCEGLView::handleTouchesEnd(int num, const int ids[], const float xs[], const float ys[]) {
+    handleTouches(CCTOUCHENDED, num, ids, xs, ys);
+}
+void CCEGLView::handleTouchesCancel(int num, const int ids[], const float xs[], const float ys[]) {
+    handleTouches(CCTOUCHCANCELLED, num, ids, xs, ys);
+}
+
+void CCEGLView::handleTouches(int phase, int num, const int ids[], const float xs[], const float ys[]) {
+    if (num <= 0 || !ids || !xs || !ys) return;
+    CCSet* set = new CCSet();
+    std::vector<CCTouch*> finished;
+    for (int i = 0; i < num; ++i) {
+        if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) continue;
+        auto it = m_touches.find(ids[i]);
+        if (phase == CCTOUCHBEGAN) {
+            if (it != m_touches.end()) continue;
+            CCTouch* t = new CCTouch();
+            t->setTouchInfo(ids[i], xs[i], ys[i]);
+            m_touches[ids[i]] = t;
+            set->addObject(t);
+            continue;
+        }
+        if (it == m_touches.end()) continue;
+        it->second->setTouchInfo(ids[i], xs[i], ys[i]);
+        set->addObject(it->second);
+        if (phase == CCTOUCHENDED || phase == CCTOUCHCANCELLED) {
+            finished.push_back(it->second);
+            m_touches.erase(it);
+        }
+    }
+    if (set->count() > 0) {
+        CCTouchDispatcher* d = CCDirector::sharedDirector()->getTouchDispatcher();
+        d->retain();
+        switch (phase) {
+            case CCTOUCHBEGAN: d->touchesBegan(set, nullptr); break;
+            case CCTOUCHMOVED: d->touchesMoved(set, nullptr); break;
+            case CCTOUCHENDED: d->touchesEnded(set, nullptr); break;
+            default: d->touchesCancelled(set, nullptr); break;
+        }
+        d->release();
+    }
+    set->release();
+    for (CCTouch* t : finished) t->release();
+}
+
+void CCEGLView::cancelAllTouches() {
+    std::vector<int> ids;
+    std::vector<float> xs, ys;
+    for (auto& kv : m_touches) {
+        ids.push_back(kv.first);
+        xs.push_back(kv.second->getLocation().x);
+        ys.push_back(kv.second->getLocation().y);
+    }
+    if (!ids.empty()) handleTouchesCancel(static_cast<int>(ids.size()), ids.data(), xs.data(), ys.data());
 }
 
 }  // namespace engine

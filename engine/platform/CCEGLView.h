@@ -1,11 +1,14 @@
 // The view: the window's frame size in pixels and the design resolution drawn into it.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "engine/base/CCGeometry.h"
 
 namespace engine {
+
+class CCTouch;
 
 enum ResolutionPolicy {
     // The design area is stretched to fill the frame in both directions.
@@ -19,7 +22,7 @@ class CCEGLView {
 public:
     static CCEGLView* sharedOpenGLView();
     static void purgeSharedOpenGLView();
-    virtual ~CCEGLView() = default;
+    virtual ~CCEGLView();
 
     // The window title.
     void setViewName(const char* name);
@@ -39,6 +42,17 @@ public:
     // Window pixels (origin top left) to design points (origin bottom left).
     CCPoint windowToDesign(float px, float py) const;
 
+    // Touch input in design points (origin bottom left), from the window or a script. Each id
+    // is one finger; a begin for an id already down is ignored, as are moves and ends of ids
+    // that are not down.
+    void handleTouchesBegin(int num, const int ids[], const float xs[], const float ys[]);
+    void handleTouchesMove(int num, const int ids[], const float xs[], const float ys[]);
+    void handleTouchesEnd(int num, const int ids[], const float xs[], const float ys[]);
+    void handleTouchesCancel(int num, const int ids[], const float xs[], const float ys[]);
+    // Ends every touch still down (the window lost focus, or a run ends).
+    void cancelAllTouches();
+    int activeTouchCount() const { return static_cast<int>(m_touches.size()); }
+
     // Set when a window exists; a headless run keeps it false.
     bool isOpenGLReady() const { return m_ready; }
     void setOpenGLReady(bool ready) { m_ready = ready; }
@@ -46,6 +60,9 @@ public:
 protected:
     CCEGLView() = default;
     void updateScale();
+    void handleTouches(int phase, int num, const int ids[], const float xs[], const float ys[]);
+
+    std::map<int, CCTouch*> m_touches;  // fingers currently down, retained
 
     std::string m_viewName = "quirel";
     CCSize m_frameSize = CCSize(640, 960);

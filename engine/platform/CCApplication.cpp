@@ -1,0 +1,206 @@
+// The windowed main loop over SDL: events to touches and text, frames paced at the interval.
+#include "engine/platform/CCApplication.h"
+
+#include <SDL.h>
+
+#include <cmath>
+
+#include "engine/base/CCLog.h"
+#include "engine/platform/CCEGLView.h"
+#include "engine/render/CCRenderer.h"
+#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/CCSDLRendererRegistry.h"
+#include "engine/scene/CCDirector.h"
+#include "engine/text/CCIMEDispatcher.h"
+
+namespace engine {
+
+namespace {
+CCApplication* s_application = nullptr;
+constexpr int kCaptionHeight = 23;
+// Finger ids come after the mouse's touch 0.
+constexpr int kFirstFingerTouchId = 1;
+}  // namespace
+
+CCApplication::CCApplication() { s_application = this; }
+
+CCApplication::~CCApplication() {
+    if (s_application == this) s_application = nullptr;
+}
+
+CCApplication* CCApplication::sharedApplication() { return s_application; }
+
+int CCApplication::fullScreenClientHeight() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 1000;
+    SDL_Rect usable;
+    int h = 1000;
+    if (SDL_GetNumVideoDisplays() > 0 && SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.h > kCaptionHeight)
+        h = usable.h - kCaptionHeight;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return h;
+}
+
+namespace {
+
+// Fingers are reported in normalised window coordinates; touches are in design points.
+CCPoint fingerToDesign(const SDL_TouchFingerEvent& f, CCEGLView* view) {
+    CCSize frame = view->getFrameSize();
+    return view->windowToDesign(f.x * frame.width, f.y * frame.height);
+}
+
+int fingerTouchId(SDL_FingerID id) {
+    // SDL finger ids are small per-device counters; keep them clear of the mouse's 0.
+    return kFirstFingerTouchId + static_cast<int>(id & 0x3fffffff);
+}
+
+}  // namespace
+
+int CCApplication::run() {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        CCLog("cannot start the video system: %s", SDL_GetError());
+        return 1;
+    }
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    CCSize frame = view->getFrameSize();
+    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    SDL_Window* window = SDL_CreateWindow(view->getViewName().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                          static_cast<int>(std::lround(frame.width)),
+                                          static_cast<int>(std::lround(frame.height)),
+                                          SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!window) {
+        CCLog("cannot open a window: %s", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    SDL_Renderer* sdl = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!sdl) sdl = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (!sdl) {
+        CCLog("cannot create a renderer: %s", SDL_GetError());
+        SDL_DestroyWindow(window);
+        SDL_Quit();
+        return 1;
+    }
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(sdl, &outW, &outH);
+    CCSDLRenderer* renderer = new CCSDLRenderer(sdl, view->getDesignResolutionSize(), outW, outH);
+    CCRenderer::setCurrent(renderer);
+    view->setOpenGLReady(true);
+
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardHook([](bool open) {
+        if (open)
+            SDL_StartTextInput();
+        else
+            SDL_StopTextInput();
+    });
+    SDL_StopTextInput();
+
+    int exitCode = 0;
+    if (!applicationDidFinishLaunching()) {
+        exitCode = 1;
+        m_quit = true;
+    }
+
+    CCDirector* director = CCDirector::sharedDirector();
+    Uint64 freq = SDL_GetPerformanceFrequency();
+    Uint64 last = SDL_GetPerformanceCounter();
+    bool mouseDown = false;
+    bool minimised = false;
+    while (!m_quit) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            switch (e.type) {
+                case SDL_QUIT: m_quit = true; break;
+                case SDL_WINDOWEVENT:
+                    if (e.window.event == SDL_WINDOWEVENT_MINIMIZED && !minimised) {
+                        minimised = true;
+                        applicationDidEnterBackground();
+                    } else if ((e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN) &&
+                               minimised) {
+                        minimised = false;
+                        applicationWillEnterForeground();
+                    } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                        int w = e.window.data1, h = e.window.data2;
+                        view->setFrameSize(static_cast<float>(w), static_cast<float>(h));
+                        SDL_GetRendererOutputSize(sdl, &outW, &outH);
+                        renderer->setOutputSize(outW, outH);
+                    } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && mouseDown) {
+                        mouseDown = false;
+                        view->cancelAllTouches();
+                    }
+                    break;
+                case SDL_MOUSEBUTTONDOWN:
+                case SDL_MOUSEBUTTONUP:
+                case SDL_MOUSEMOTION: {
+                    if (e.type != SDL_MOUSEMOTION && e.button.button != SDL_BUTTON_LEFT) break;
+                    if (e.type == SDL_MOUSEMOTION && !mouseDown) break;
+                    int id = 0;
+                    int mx = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
+                    int my = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
+                    CCPoint p = view->windowToDesign(static_cast<float>(mx), static_cast<float>(my));
+                    if (e.type == SDL_MOUSEBUTTONDOWN) {
+                        mouseDown = true;
+                        view->handleTouchesBegin(1, &id, &p.x, &p.y);
+                    } else if (e.type == SDL_MOUSEBUTTONUP) {
+                        mouseDown = false;
+                        view->handleTouchesEnd(1, &id, &p.x, &p.y);
+                    } else {
+                        view->handleTouchesMove(1, &id, &p.x, &p.y);
+                    }
+                    break;
+                }
+                case SDL_FINGERDOWN:
+                case SDL_FINGERMOTION:
+                case SDL_FINGERUP: {
+                    int id = fingerTouchId(e.tfinger.fingerId);
+                    CCPoint p = fingerToDesign(e.tfinger, view);
+                    if (e.type == SDL_FINGERDOWN)
+                        view->handleTouchesBegin(1, &id, &p.x, &p.y);
+                    else if (e.type == SDL_FINGERUP)
+                        view->handleTouchesEnd(1, &id, &p.x, &p.y);
+                    else
+                        view->handleTouchesMove(1, &id, &p.x, &p.y);
+                    break;
+                }
+                case SDL_TEXTINPUT: {
+                    int len = static_cast<int>(SDL_strlen(e.text.text));
+                    CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(e.text.text, len);
+                    break;
+                }
+                case SDL_KEYDOWN:
+                    if (e.key.keysym.sym == SDLK_BACKSPACE)
+                        CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward();
+                    else if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER)
+                        CCIMEDispatcher::sharedDispatcher()->dispatchInsertText("\n", 1);
+                    break;
+                default: break;
+            }
+        }
+        if (m_quit) break;
+
+        Uint64 now = SDL_GetPerformanceCounter();
+        double dt = static_cast<double>(now - last) / static_cast<double>(freq);
+        last = now;
+        // A long stall (a debugger, a suspended machine) must not become one giant step.
+        if (dt > 0.25) dt = 0.25;
+        renderer->setDesignSize(view->getDesignResolutionSize());
+        director->mainLoop(static_cast<float>(dt));
+
+        double interval = director->getAnimationInterval();
+        double spent = static_cast<double>(SDL_GetPerformanceCounter() - now) / static_cast<double>(freq);
+        if (spent < interval) SDL_Delay(static_cast<Uint32>((interval - spent) * 1000.0));
+        if (!director->isAnimating()) SDL_Delay(50);  // in the background: idle gently
+    }
+
+    CCDirector::purgeSharedDirector();
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardHook(nullptr);
+    CCRenderer::setCurrent(nullptr);
+    delete renderer;
+    view->setOpenGLReady(false);
+    CCSDLRendererRegistry::destroyRenderer(sdl);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return exitCode;
+}
+
+}  // namespace engine
