@@ -130,10 +130,11 @@ TEST_F(TouchDispatch, HandlersAddedOrRemovedDuringAnEventAreSafe) {
     };
     dispatcher.addTargetedDelegate(&remover, 0, true);
     dispatcher.addTargetedDelegate(&victim, 1, true);
-    late->release();  // the dispatcher holds it now
     CCTouch touch;
     touch.setTouchInfo(0, 1, 1);
     phase(CCTOUCHBEGAN, {&touch});
+    EXPECT_TRUE(dispatcher.hasDelegate(late));
+    late->release();  // the dispatcher holds it now
     EXPECT_EQ(g_log, (std::vector<std::string>{"remover.began"}));
     EXPECT_FALSE(dispatcher.hasDelegate(&victim));
     remover.onBegan = nullptr;
