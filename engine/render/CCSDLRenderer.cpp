@@ -56,6 +56,9 @@ CCSDLRenderer::CCSDLRenderer(SDL_Renderer* renderer, const CCSize& designSize, i
               double(designSize.width), double(designSize.height));
         m_designSize = CCSize(float(m_outputWidth), float(m_outputHeight));
     }
+    const uint8_t white[4] = {255, 255, 255, 255};
+    m_white = new CCTexture2D();
+    m_white->initWithRGBA(white, 1, 1);
     TargetLevel output;
     output.width = m_outputWidth;
     output.height = m_outputHeight;
@@ -66,6 +69,7 @@ CCSDLRenderer::CCSDLRenderer(SDL_Renderer* renderer, const CCSize& designSize, i
 CCSDLRenderer::~CCSDLRenderer() {
     if (CCRenderer::current() == this) CCRenderer::setCurrent(nullptr);
     while (m_targets.size() > 1) popRenderTarget();
+    safeRelease(m_white);
 }
 
 void CCSDLRenderer::setDesignSize(const CCSize& size) {
@@ -149,15 +153,14 @@ void CCSDLRenderer::present() {
 void CCSDLRenderer::drawTriangles(CCTexture2D* texture, const CCVertex* vertices, int count, BlendMode blend) {
     if (!m_renderer || !vertices || count < 3 || m_clipEmpty) return;
     count -= count % 3;
-    SDL_Texture* sdlTexture = nullptr;
-    if (texture) {
-        if (texture->isRenderTarget() && texture->textureFor(m_renderer) == m_targets.back().sdlTarget) {
-            CCLog("CCSDLRenderer: a render target cannot be drawn into itself");
-            return;
-        }
-        sdlTexture = texture->textureFor(m_renderer);
-        if (!sdlTexture) return;  // an empty texture draws nothing; textureFor has logged failures
+    if (texture && texture->isRenderTarget() && texture->textureFor(m_renderer) == m_targets.back().sdlTarget) {
+        CCLog("CCSDLRenderer: a render target cannot be drawn into itself");
+        return;
     }
+    CCTexture2D* source = texture ? texture : (blend == BlendMode::Alpha ? nullptr : m_white);
+    SDL_Texture* sdlTexture = source ? source->textureFor(m_renderer) : nullptr;
+    // An empty texture draws nothing; textureFor has logged real failures.
+    if (source && !sdlTexture) return;
     if (!m_pending.empty() && (sdlTexture != m_pendingTexture || blend != m_pendingBlend)) flush();
     m_pendingTexture = sdlTexture;
     m_pendingBlend = blend;

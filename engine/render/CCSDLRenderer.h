@@ -85,6 +85,11 @@ private:
     bool setBlend(SDL_Texture* texture, BlendMode blend);
 
     SDL_Renderer* m_renderer;
+    // Plain-colour draws blended other than by alpha sample this 1 x 1 white texture: SDL's
+    // software renderer fills untextured rectangles with alpha blending whatever the mode.
+    // Alpha-blended ones stay untextured, because the same renderer loses a strongly stretched
+    // texture that a clip rectangle cuts (a clipped white texel would vanish).
+    CCTexture2D* m_white = nullptr;
     CCSize m_designSize;
     int m_outputWidth, m_outputHeight;
     float m_scaleX = 1, m_scaleY = 1;
