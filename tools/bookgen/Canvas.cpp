@@ -144,7 +144,7 @@ TextImage::~TextImage() {
 // ---------------------------------------------------------------------------------------------
 
 Canvas::Canvas(int width, int height, Rgba background, int supersample)
-    : width_(width), height_(height), scale_(std::max(1, supersample)) {
+    : width_(width), height_(height), scale_(std::max(1, supersample)), opaque_(background.a == 255) {
     big_ = SDL_CreateRGBSurfaceWithFormat(0, width_ * scale_, height_ * scale_, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!big_) {
         return;
@@ -170,6 +170,10 @@ Canvas::~Canvas() {
 
 void Canvas::geometry(const std::vector<SDL_Vertex>& vertices) {
     if (renderer_ && !vertices.empty()) {
+        // Opaque fills skip blending: the software renderer then writes pixels directly instead
+        // of composing each triangle through a temporary surface.
+        const bool opaque = vertices.front().color.a == 255;
+        SDL_SetRenderDrawBlendMode(renderer_, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
         SDL_RenderGeometry(renderer_, nullptr, vertices.data(), static_cast<int>(vertices.size()), nullptr, 0);
     }
 }
@@ -178,6 +182,7 @@ void Canvas::fillRect(float x, float y, float w, float h, Rgba c) {
     if (!renderer_ || w <= 0 || h <= 0) {
         return;
     }
+    SDL_SetRenderDrawBlendMode(renderer_, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
     SDL_FRect r{x * scale_, y * scale_, w * scale_, h * scale_};
     SDL_RenderFillRectF(renderer_, &r);
@@ -353,7 +358,13 @@ bool Canvas::savePng(const std::string& path, std::string& error) {
         error = std::string("drawing failed: ") + SDL_GetError();
         return false;
     }
-    if (IMG_SavePNG(out, path.c_str()) != 0) {
+    // Pictures on an opaque page need no alpha channel: a quarter fewer bytes to compress.
+    SDL_Surface* rgb = opaque_ ? SDL_ConvertSurfaceFormat(out, SDL_PIXELFORMAT_RGB24, 0) : nullptr;
+    const int rc = IMG_SavePNG(rgb ? rgb : out, path.c_str());
+    if (rgb) {
+        SDL_FreeSurface(rgb);
+    }
+    if (rc != 0) {
         error = "cannot write " + path + ": " + IMG_GetError();
         return false;
     }

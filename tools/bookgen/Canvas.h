@@ -110,6 +110,7 @@ private:
     int width_;
     int height_;
     int scale_;
+    bool opaque_;
     SDL_Surface* big_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Surface* small_ = nullptr;

@@ -94,10 +94,13 @@ void flower(Canvas& c, float x, float y, float s) {
 }
 
 void ball(Canvas& c, float x, float y, float s) {
-    c.fillCircle(x, y, s * 0.36f, rgba(235, 70, 60));
-    c.fillArc(x, y, s * 0.36f, s * 0.12f, 20.0f, 160.0f, rgba(60, 110, 220));
-    c.fillArc(x, y, s * 0.36f, s * 0.12f, 200.0f, 340.0f, rgba(60, 110, 220));
-    c.fillCircle(x - s * 0.12f, y - s * 0.14f, s * 0.06f, withAlpha(kWhite, 170));
+    // A beach ball: nested lens-shaped panels read as a sphere without any shading.
+    const float r = s * 0.36f;
+    c.fillCircle(x, y, r, rgba(60, 110, 220));
+    c.fillEllipse(x, y, r * 0.72f, r, rgba(255, 210, 60));
+    c.fillEllipse(x, y, r * 0.4f, r, rgba(235, 70, 60));
+    c.fillEllipse(x, y, r * 0.1f, r, kWhite);
+    c.fillCircle(x - r * 0.45f, y - r * 0.5f, s * 0.05f, withAlpha(kWhite, 170));
 }
 
 void balloon(Canvas& c, float x, float y, float s) {
