@@ -38,3 +38,9 @@
 #include "engine/audio/MixerAudioBackend.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/VirtualClockAudioBackend.h"
+
+#include "engine/transitions/CCPageCurlMesh.h"
+#include "engine/transitions/CCSceneSnapshot.h"
+#include "engine/transitions/CCTransitionPageTurn.h"
+#include "engine/transitions/CCTransitionScene.h"
+#include "engine/transitions/CCTransitionZoomFlipY.h"

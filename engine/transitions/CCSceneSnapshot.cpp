@@ -1,0 +1,47 @@
+// CCSceneSnapshot: one render target per transition, redrawn every frame it is needed.
+#include "engine/transitions/CCSceneSnapshot.h"
+
+#include "engine/base/CCLog.h"
+#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/CCTexture2D.h"
+#include "engine/scene/CCNode.h"
+
+namespace engine {
+
+CCSceneSnapshot::~CCSceneSnapshot() { safeRelease(m_texture); }
+
+CCTexture2D* CCSceneSnapshot::capture(CCSDLRenderer* renderer, CCNode* node) {
+    if (!renderer || !renderer->sdlRenderer() || m_failed) return nullptr;
+    const int w = renderer->getOutputWidth(), h = renderer->getOutputHeight();
+    if (!m_texture || m_texture->getPixelsWide() != w || m_texture->getPixelsHigh() != h) {
+        safeRelease(m_texture);
+        m_texture = new CCTexture2D();
+        if (!m_texture->initAsRenderTarget(w, h)) {
+            safeRelease(m_texture);
+            m_failed = true;
+            CCLog("CCSceneSnapshot: no %d x %d render target; the scene is drawn flat", w, h);
+            return nullptr;
+        }
+        ++m_made;
+    }
+    if (!renderer->pushRenderTarget(m_texture, false)) {
+        m_failed = true;
+        CCLog("CCSceneSnapshot: cannot draw into the render target; the scene is drawn flat");
+        return nullptr;
+    }
+    // The frame the scene would have on screen starts as the clear colour; a transparent start
+    // would let what lies under the bent page shine through its empty parts.
+    const CCSize design = renderer->getDesignSize();
+    const ccColor4B c = renderer->getClearColor();
+    const ccColor4B opaque = ccc4(c.r, c.g, c.b, 255);
+    const CCVertex quad[6] = {
+        {0, 0, opaque, 0, 0}, {design.width, 0, opaque, 0, 0}, {design.width, design.height, opaque, 0, 0},
+        {0, 0, opaque, 0, 0}, {design.width, design.height, opaque, 0, 0}, {0, design.height, opaque, 0, 0},
+    };
+    renderer->drawTriangles(nullptr, quad, 6, BlendMode::None);
+    if (node) node->visit();
+    renderer->popRenderTarget();
+    return m_texture;
+}
+
+}  // namespace engine
