@@ -97,12 +97,33 @@ void CCSequence::startWithTarget(CCNode* target) {
     // A sequence of zero duration splits at 0: both actions run on its only update.
     m_split = m_fDuration > 0 ? m_pActions[0]->getDuration() / m_fDuration : 0;
     m_last = -1;
-    m_lastComplete = false;
+    m_started[0] = m_started[1] = false;
+    m_fired[0] = m_fired[1] = false;
 }
 
 void CCSequence::stop() {
-    if (m_last >= 0) m_pActions[m_last]->stop();
+    // The first action is only stopped here, not when the second takes over: an elastic ease
+    // around the sequence may take the time back into it.
+    for (int i = 0; i < 2; ++i)
+        if (m_started[i]) m_pActions[i]->stop();
+    m_started[0] = m_started[1] = false;
     CCActionInterval::stop();
+}
+
+bool CCSequence::play(int i, float time) {
+    CCFiniteTimeAction* action = m_pActions[i];
+    if (!m_started[i]) {
+        action->startWithTarget(m_pTarget);
+        m_started[i] = true;
+    }
+    if (action->getDuration() <= 0) {
+        // Callbacks and other instant actions fire exactly once per run.
+        if (m_fired[i]) return true;
+        m_fired[i] = true;
+        time = 1;
+    }
+    action->update(time);
+    return m_pTarget != nullptr;
 }
 
 void CCSequence::update(float time) {
@@ -116,34 +137,15 @@ void CCSequence::update(float time) {
         found = 1;
         local = m_split >= 1 ? 1 : (time - m_split) / (1 - m_split);
     }
-
     if (found == 1 && m_last != 1) {
         // The first action gets its end, even when a long frame skipped over all of it.
-        CCFiniteTimeAction* first = m_pActions[0];
-        if (m_last == -1) {
-            first->startWithTarget(m_pTarget);
-            m_last = 0;
-            m_lastComplete = false;
-        }
-        if (!m_lastComplete) {
-            m_lastComplete = true;
-            first->update(1);
-            if (!m_pTarget) return;
-        }
-        first->stop();
+        if (!play(0, 1)) return;
     } else if (found == 0 && m_last == 1) {
-        // Time ran backwards (an outer action set it): rewind the second action.
-        m_pActions[1]->update(0);
-        if (!m_pTarget) return;
-        m_pActions[1]->stop();
+        // Time ran backwards (an ease that swings): take the second action back to its start.
+        if (!play(1, 0)) return;
     }
-
-    // An instant action at the end must fire exactly once.
-    if (found == m_last && m_lastComplete && local >= 1) return;
-    if (found != m_last) m_pActions[found]->startWithTarget(m_pTarget);
     m_last = found;
-    m_lastComplete = local >= 1;
-    m_pActions[found]->update(local);
+    play(found, local);
 }
 
 CCActionInterval* CCSequence::reverse() {

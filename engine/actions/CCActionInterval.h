@@ -210,10 +210,14 @@ public:
     CCSequence* copy() override;
 
 protected:
+    // Updates action i, starting it on first use; false when that stopped this sequence.
+    bool play(int i, float time);
+
     CCFiniteTimeAction* m_pActions[2] = {nullptr, nullptr};
-    float m_split = 0;   // ratio at which the second action takes over
-    int m_last = -1;     // the action updated last, -1 before the first update
-    bool m_lastComplete = false;  // that action has had its ratio 1
+    float m_split = 0;  // ratio at which the second action takes over
+    int m_last = -1;    // the action updated last, -1 before the first update
+    bool m_started[2] = {false, false};
+    bool m_fired[2] = {false, false};  // an action of zero duration acts once per run
 };
 
 // Runs actions side by side; the shorter of each pair is padded with a delay.
