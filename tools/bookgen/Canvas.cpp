@@ -281,20 +281,41 @@ void Canvas::fillRoundRect(float x, float y, float w, float h, float radius, Rgb
         fillRect(x, y, w, h, c);
         return;
     }
-    // One polygon, so translucent fills do not darken where parts would overlap.
-    std::vector<SDL_FPoint> pts;
     const int quarter = std::max(4, segmentsFor(radius * scale_) / 4);
-    auto corner = [&](float ccx, float ccy, float startDeg) {
+    if (c.a == 255) {
+        // Opaque: one convex polygon, written straight into the pixels.
+        std::vector<SDL_FPoint> pts;
+        auto arc = [&](float cx, float cy, float startDeg) {
+            for (int i = 0; i <= quarter; ++i) {
+                float a = (startDeg + 90.0f * i / quarter) * kPi / 180.0f;
+                pts.push_back({cx + radius * std::cos(a), cy + radius * std::sin(a)});
+            }
+        };
+        arc(x + w - radius, y + radius, 270.0f);
+        arc(x + w - radius, y + h - radius, 0.0f);
+        arc(x + radius, y + h - radius, 90.0f);
+        arc(x + radius, y + radius, 180.0f);
+        fillPolygon(pts, c);
+        return;
+    }
+    // Translucent: three rectangles and four corner fans that do not overlap, so each pixel is
+    // blended once, and the software renderer blends small corner triangles instead of triangles
+    // spanning the whole box (each blended triangle costs a pass over its bounding box).
+    fillRect(x + radius, y, w - 2 * radius, h, c);
+    fillRect(x, y + radius, radius, h - 2 * radius, c);
+    fillRect(x + w - radius, y + radius, radius, h - 2 * radius, c);
+    auto corner = [&](float cx, float cy, float startDeg) {
+        std::vector<SDL_FPoint> pts = {{cx, cy}};
         for (int i = 0; i <= quarter; ++i) {
             float a = (startDeg + 90.0f * i / quarter) * kPi / 180.0f;
-            pts.push_back({ccx + radius * std::cos(a), ccy + radius * std::sin(a)});
+            pts.push_back({cx + radius * std::cos(a), cy + radius * std::sin(a)});
         }
+        fillPolygon(pts, c);
     };
     corner(x + w - radius, y + radius, 270.0f);
     corner(x + w - radius, y + h - radius, 0.0f);
     corner(x + radius, y + h - radius, 90.0f);
     corner(x + radius, y + radius, 180.0f);
-    fillPolygon(pts, c);
 }
 
 void Canvas::roundRectOutline(float x, float y, float w, float h, float radius, float t, Rgba c) {
