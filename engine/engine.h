@@ -15,6 +15,8 @@
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/CCPropertyList.h"
+#include "engine/platform/CCApplication.h"
+#include "engine/platform/CCHeadlessHost.h"
 
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCLayer.h"
@@ -33,6 +35,29 @@
 
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCTexture2D.h"
+#include "engine/render/CCTextureCache.h"
+#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/CCNullRenderer.h"
+
+#include "engine/sprites/CCSprite.h"
+#include "engine/sprites/CCSpriteFrame.h"
+#include "engine/sprites/CCSpriteFrameCache.h"
+#include "engine/sprites/CCSpriteBatchNode.h"
+#include "engine/sprites/CCTextureAtlas.h"
+#include "engine/sprites/CCDrawNode.h"
+#include "engine/sprites/CCClippingNode.h"
+
+#include "engine/text/CCIMEDispatcher.h"
+#include "engine/text/CCLabelProtocol.h"
+#include "engine/text/CCLabelTTF.h"
+#include "engine/text/CCLabelAtlas.h"
+#include "engine/text/CCLabelBMFont.h"
+#include "engine/text/CCTextFieldTTF.h"
+
+#include "engine/menu/CCMenu.h"
+#include "engine/menu/CCMenuItem.h"
+#include "engine/menu/CCMenuItemLabel.h"
+#include "engine/menu/CCMenuItemSprite.h"
 
 #include "engine/audio/AudioBackend.h"
 #include "engine/audio/MixerAudioBackend.h"

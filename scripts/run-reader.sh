@@ -6,11 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
-if [ -x build/app/quirel ]; then
-  exec build/app/quirel "$@"
-elif [ -x build/tools/demo/quirel-demo ]; then
-  echo "The reader is not built yet; starting the engine demo instead."
-  exec build/tools/demo/quirel-demo "$@"
-else
-  echo "Built. The reader program is not part of this version yet."
-fi
+exec build/quirel "$@"

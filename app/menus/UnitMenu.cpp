@@ -1,0 +1,170 @@
+// The unit menu scene and its page list.
+#include "app/menus/UnitMenu.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/menus/StringTables.h"
+#include "app/menus/TestController.h"
+#include "app/menus/VisibleArea.h"
+#include "app/reader/ReaderState.h"
+#include "engine/engine.h"
+
+using namespace engine;
+
+namespace app {
+
+const UnitPageRange unitPageRanges[8] = {{2, 13},  {14, 25}, {26, 37}, {38, 49},
+                                          {50, 61}, {62, 81}, {82, 89}, {74, 81}};
+const int wordListPages[4] = {74, 76, 78, 80};
+
+int unitFirstPage = 2;
+int unitLastPage = 13;
+int unitPageCount = 12;
+CCPoint unitListPosition(0, 0);
+
+void (*openPageHook)() = nullptr;
+
+namespace {
+constexpr int kWordListEntry = 7;
+constexpr int kEntryZOrderBase = 10000;
+constexpr float kWordListDragHeight = 500;
+constexpr size_t kMaxEntryTextBytes = 63;
+
+// Entry texts hold at most 63 bytes; a longer one is cut on a character boundary.
+std::string fitEntryText(const std::string& text) {
+    if (text.size() <= kMaxEntryTextBytes) return text;
+    size_t len = kMaxEntryTextBytes;
+    while (len > 0 && (static_cast<unsigned char>(text[len]) & 0xC0) == 0x80) --len;
+    return text.substr(0, len);
+}
+}  // namespace
+
+// --- scenes ---------------------------------------------------------------------------
+
+TestScene::TestScene() { CCScene::init(); }
+
+void TestScene::onEnter() {
+    CCScene::onEnter();
+    const CCPoint o = VisibleArea::origin();
+    const CCSize s = VisibleArea::size();
+    CCLabelTTF* label = CCLabelTTF::create(caption("main_page").c_str(), "Arial", 40);
+    CCMenuItemLabel* item = CCMenuItemLabel::create(label, this, menu_selector(TestScene::backToContents));
+    CCMenu* menu = CCMenu::create(item, nullptr);
+    menu->setPosition(ccp(0, 0));
+    item->setPosition(ccp(o.x + s.width - 80, o.y + 30));
+    addChild(menu, 1);
+}
+
+void TestScene::backToContents(CCObject*) {
+    CCScene* scene = CCScene::create();
+    TestController* layer = new TestController();
+    layer->autorelease();
+    scene->addChild(layer);
+    CCDirector::sharedDirector()->replaceScene(scene);
+}
+
+void MenuTestScene::runScene() {
+    MenuLayerMainMenu* layer = new MenuLayerMainMenu();
+    layer->autorelease();
+    addChild(layer, 0);
+    CCDirector::sharedDirector()->replaceScene(this);
+}
+
+MenuTestScene* createUnitMenuScene() {
+    CCDirector::sharedDirector()->purgeCachedData();
+    return new MenuTestScene();
+}
+
+// --- page list ------------------------------------------------------------------------
+
+MenuLayerMainMenu::MenuLayerMainMenu() : touchStart(0, 0) {
+    init();
+    const CCPoint o = VisibleArea::origin();
+    const CCSize s = VisibleArea::size();
+    const int unit = (selectedUnit >= 0 && selectedUnit <= kWordListEntry) ? selectedUnit : 0;
+    unitFirstPage = unitPageRanges[unit].firstPage;
+    unitLastPage = unitPageRanges[unit].lastPage;
+    unitPageCount = unitLastPage - unitFirstPage + 1;
+
+    pageMenu = CCMenu::create();
+    const std::string front = caption("page_front");
+    const std::string after = caption("page_after");
+    const std::string wordName = caption("wordname");
+
+    const int entries = unit == kWordListEntry ? 4 : unitPageCount;
+    for (int i = 0; i < entries; ++i) {
+        std::string text;
+        int z;
+        if (unit == kWordListEntry) {
+            text = CCString::createWithFormat("%s %d", wordName.c_str(), i + 1)->m_sString;
+            z = wordListPages[i] - unitFirstPage + kEntryZOrderBase;
+        } else {
+            text = CCString::createWithFormat("%s %d %s", front.c_str(), unitFirstPage + i, after.c_str())->m_sString;
+            z = kEntryZOrderBase + i;
+        }
+        text = fitEntryText(text);
+        CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", 60);
+        CCMenuItemLabel* item = CCMenuItemLabel::create(label, this, menu_selector(MenuLayerMainMenu::pageItemCallback));
+        pageMenu->addChild(item, z);
+        item->setPosition(ccp(o.x + s.width / 2, o.y + s.height - 100 * (i + 1)));
+    }
+    pageMenu->setContentSize(CCSize(s.width, (unitPageCount + 1) * 100.0f));
+
+    // Entries fly in from alternating sides, in the order they were added.
+    const CCSize win = CCDirector::sharedDirector()->getWinSize();
+    const int offset = static_cast<int>(win.width * 0.5f + 50);
+    std::vector<CCNode*> byArrival;
+    for (CCObject* obj : *pageMenu->getChildren()) byArrival.push_back(static_cast<CCNode*>(obj));
+    std::sort(byArrival.begin(), byArrival.end(),
+              [](CCNode* a, CCNode* b) { return a->getOrderOfArrival() < b->getOrderOfArrival(); });
+    for (size_t k = 0; k < byArrival.size(); ++k) {
+        CCNode* child = byArrival[k];
+        float shift = (k % 2 == 0) ? -static_cast<float>(offset) : static_cast<float>(offset);
+        CCPoint dest = child->getPosition();
+        child->setPosition(ccp(dest.x + shift, dest.y));
+        child->runAction(CCEaseElasticOut::create(CCMoveBy::create(2.0f, ccp(-shift, 0)), 0.35f));
+    }
+
+    setTouchEnabled(true);
+    pageMenu->setPosition(unitListPosition);
+    addChild(pageMenu, 0);
+}
+
+MenuLayerMainMenu::~MenuLayerMainMenu() = default;
+
+void MenuLayerMainMenu::pageItemCallback(CCObject* sender) {
+    CCNode* item = dynamic_cast<CCNode*>(sender);
+    if (!item) return;
+    currentPage = item->getZOrder() - kEntryZOrderBase + unitFirstPage;
+    if (openPageHook) openPageHook();
+}
+
+void MenuLayerMainMenu::ccTouchesBegan(CCSet* touches, CCEvent*) {
+    CCTouch* touch = touches && touches->count() ? static_cast<CCTouch*>(*touches->begin()) : nullptr;
+    if (touch) touchStart = touch->getLocation();
+}
+
+void MenuLayerMainMenu::ccTouchesMoved(CCSet* touches, CCEvent*) {
+    CCTouch* touch = touches && touches->count() ? static_cast<CCTouch*>(*touches->begin()) : nullptr;
+    if (!touch || !pageMenu) return;
+    const float h = VisibleArea::size().height;
+    CCPoint loc = touch->getLocation();
+    float dy = loc.y - touchStart.y;
+    CCPoint next(pageMenu->getPosition().x, pageMenu->getPosition().y + dy);
+    if (next.y < 0) {
+        pageMenu->setPosition(ccp(0, 0));
+        return;
+    }
+    const float listHeight = selectedUnit == kWordListEntry ? kWordListDragHeight : (unitPageCount + 1) * 100.0f;
+    if (next.y > listHeight - h) {
+        pageMenu->setPosition(ccp(0, listHeight - h));
+        return;
+    }
+    pageMenu->setPosition(next);
+    touchStart = loc;
+    unitListPosition = next;
+}
+
+}  // namespace app

@@ -1,0 +1,63 @@
+// The unit menu: the pages of the chosen contents entry, flying in, draggable, with a way back.
+#pragma once
+
+#include "engine/scene/CCLayer.h"
+#include "engine/scene/CCScene.h"
+
+namespace engine {
+class CCMenu;
+}
+
+namespace app {
+
+struct UnitPageRange {
+    int firstPage;
+    int lastPage;
+};
+// First and last page of each contents entry, by selectedUnit.
+extern const UnitPageRange unitPageRanges[8];
+// First page of each of the four word-list sections.
+extern const int wordListPages[4];
+
+extern int unitFirstPage;
+extern int unitLastPage;
+extern int unitPageCount;
+// Scroll position of the page list, shared by every entry and kept between showings.
+extern engine::CCPoint unitListPosition;
+
+class TestScene : public engine::CCScene {
+public:
+    TestScene();
+    virtual void runScene() = 0;
+    virtual void backToContents(engine::CCObject* sender);
+    void onEnter() override;
+};
+
+class MenuTestScene : public TestScene {
+public:
+    void runScene() override;
+};
+
+class MenuLayerMainMenu : public engine::CCLayer {
+public:
+    MenuLayerMainMenu();
+    ~MenuLayerMainMenu() override;
+
+    void pageItemCallback(engine::CCObject* sender);
+    void ccTouchesBegan(engine::CCSet* touches, engine::CCEvent* event) override;
+    void ccTouchesMoved(engine::CCSet* touches, engine::CCEvent* event) override;
+
+    engine::CCMenu* getPageMenu() { return pageMenu; }
+
+private:
+    engine::CCPoint touchStart;
+    engine::CCMenu* pageMenu = nullptr;
+};
+
+// A new unit menu scene with one reference for the caller; purges cached data first.
+MenuTestScene* createUnitMenuScene();
+
+// Opens the reader at currentPage; set by the reader, null while there is none.
+extern void (*openPageHook)();
+
+}  // namespace app

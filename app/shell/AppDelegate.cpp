@@ -1,0 +1,38 @@
+// AppDelegate: design resolution, frame rate and the first scene; background and foreground.
+#include "app/shell/AppDelegate.h"
+
+#include "app/menus/TestController.h"
+#include "engine/engine.h"
+
+using namespace engine;
+
+namespace app {
+
+AppDelegate::AppDelegate() = default;
+AppDelegate::~AppDelegate() = default;
+
+CCSize frameSizeForDesktopHeight(int h) {
+    // Computed in double precision, then narrowed.
+    return CCSize(static_cast<float>(h / 1.4), static_cast<float>(h * 0.94));
+}
+
+bool AppDelegate::applicationDidFinishLaunching() {
+    CCDirector* director = CCDirector::sharedDirector();
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    director->setOpenGLView(view);
+    view->setDesignResolutionSize(640, 960, kResolutionExactFit);
+    director->setAnimationInterval(1.0 / 60);
+
+    CCScene* scene = CCScene::create();
+    TestController* layer = new TestController();
+    scene->addChild(layer);
+    layer->release();
+    director->runWithScene(scene);
+    return true;
+}
+
+void AppDelegate::applicationDidEnterBackground() { CCDirector::sharedDirector()->stopAnimation(); }
+
+void AppDelegate::applicationWillEnterForeground() { CCDirector::sharedDirector()->startAnimation(); }
+
+}  // namespace app

@@ -1,0 +1,15 @@
+// Choosing and checking the book directory the reader opens.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// The sample book generated with this build.
+std::string defaultBookDirectory();
+// Empty when dir can be used as a book (an existing, readable directory); otherwise why not.
+std::string checkBookDirectory(const std::string& dir);
+// Makes dir the resource root every relative name resolves against (made absolute).
+void useBookDirectory(const std::string& dir);
+
+}  // namespace app

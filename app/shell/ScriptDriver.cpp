@@ -1,0 +1,332 @@
+// The script interpreter behind quirel-drive and the app's scenario tests.
+//
+// Index:
+//   - start-up and shut-down
+//   - commands
+//   - reports: state, tree, audio log
+#include "app/shell/ScriptDriver.h"
+
+#include <cxxabi.h>
+#include <json/json.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <sstream>
+#include <typeinfo>
+
+#include "app/menus/TestController.h"
+#include "app/menus/UnitMenu.h"
+#include "app/reader/ReaderState.h"
+#include "app/shell/AppDelegate.h"
+#include "app/shell/BookDirectory.h"
+#include "engine/engine.h"
+
+using namespace engine;
+
+namespace app {
+
+namespace {
+
+std::map<std::string, ScriptDriver::Call>& calls() {
+    static std::map<std::string, ScriptDriver::Call> c;
+    return c;
+}
+
+std::string oneLine(const Json::Value& v) {
+    Json::StreamWriterBuilder b;
+    b["indentation"] = "";
+    b["emitUTF8"] = true;
+    return Json::writeString(b, v);
+}
+
+Json::Value point(const CCPoint& p) {
+    Json::Value a(Json::arrayValue);
+    a.append(p.x);
+    a.append(p.y);
+    return a;
+}
+
+Json::Value size(const CCSize& s) {
+    Json::Value a(Json::arrayValue);
+    a.append(s.width);
+    a.append(s.height);
+    return a;
+}
+
+// A path under the book folder, written relative to it.
+std::string relativeToResources(const std::string& path) {
+    const std::string& root = CCFileUtils::sharedFileUtils()->getResourceRoot();
+    if (!root.empty() && path.compare(0, root.size(), root) == 0) {
+        size_t start = root.size();
+        while (start < path.size() && path[start] == '/') ++start;
+        return path.substr(start);
+    }
+    return path;
+}
+
+bool parseFloats(std::istringstream& in, float* out, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!(in >> out[i]) || !std::isfinite(out[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string className(const void* object, const std::type_info& type) {
+    (void)object;
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+    std::string name = status == 0 && demangled ? demangled : type.name();
+    std::free(demangled);
+    size_t colon = name.rfind("::");
+    return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+void ScriptDriver::registerCall(const std::string& name, Call call) { calls()[name] = std::move(call); }
+
+// --- start-up and shut-down -----------------------------------------------------------
+
+ScriptDriver::ScriptDriver(const std::string& resourceDir) : m_resourceDir(resourceDir) {
+    useBookDirectory(resourceDir);
+    setLogObserver([this](const std::string& line) { m_log.push_back(line); });
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->setViewName("quirel");
+    m_host = std::make_unique<CCHeadlessHost>(640, 960, true);
+    m_delegate = std::make_unique<AppDelegate>();
+    m_delegate->applicationDidFinishLaunching();
+    // The first scene shows from the next frame on.
+    m_host->step(1);
+}
+
+ScriptDriver::~ScriptDriver() {
+    m_host.reset();
+    m_delegate.reset();
+    setLogObserver(nullptr);
+}
+
+CCNode* ScriptDriver::systemLayer() {
+    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    if (!scene || !scene->getChildren()) return nullptr;
+    for (CCObject* o : *scene->getChildren())
+        if (dynamic_cast<TestController*>(o) || dynamic_cast<MenuLayerMainMenu*>(o)) return static_cast<CCNode*>(o);
+    return nullptr;
+}
+
+// --- commands -------------------------------------------------------------------------
+
+int ScriptDriver::runScript(std::istream& in, std::ostream& out) {
+    std::string line;
+    int number = 0, failures = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!runLine(line, number, out)) ++failures;
+    }
+    return failures;
+}
+
+bool ScriptDriver::runLine(const std::string& rawLine, int lineNumber, std::ostream& out) {
+    std::string line = rawLine;
+    size_t hash = line.find('#');
+    std::string command;
+    std::istringstream in(line);
+    in >> command;
+    if (command.empty() || command[0] == '#') return true;
+    // Text keeps its spaces (and a '#') as typed.
+    if (command != "text" && hash != std::string::npos) {
+        line = line.substr(0, hash);
+        in.str(line);
+        in.clear();
+        in >> command;
+    }
+    auto fail = [&](const std::string& why) {
+        out << "error: line " << lineNumber << ": " << why << "\n";
+        return false;
+    };
+    CCHeadlessHost& host = *m_host;
+    float v[5];
+    if (command == "wait") {
+        double seconds;
+        if (!(in >> seconds) || !std::isfinite(seconds) || seconds < 0 || seconds > 86400 * 7)
+            return fail("wait needs a number of seconds");
+        host.advance(seconds);
+    } else if (command == "frames") {
+        long n;
+        if (!(in >> n) || n < 0 || n > 60L * 86400 * 7) return fail("frames needs a frame count");
+        host.step(static_cast<int>(n));
+    } else if (command == "down" || command == "move" || command == "up") {
+        if (!parseFloats(in, v, 2)) return fail(command + " needs X Y [ID]");
+        int id = 0;
+        in >> id;
+        if (command == "down")
+            host.touchDown(v[0], v[1], id);
+        else if (command == "move")
+            host.touchMove(v[0], v[1], id);
+        else
+            host.touchUp(v[0], v[1], id);
+        host.step(1);
+    } else if (command == "tap") {
+        if (!parseFloats(in, v, 2)) return fail("tap needs X Y");
+        host.touchDown(v[0], v[1]);
+        host.step(1);
+        host.touchUp(v[0], v[1]);
+        host.step(1);
+    } else if (command == "drag") {
+        if (!parseFloats(in, v, 4)) return fail("drag needs X1 Y1 X2 Y2 [N]");
+        int n = 10;
+        if (in >> n) {
+            if (n < 1 || n > 100000) return fail("drag step count out of range");
+        }
+        host.touchDown(v[0], v[1]);
+        host.step(1);
+        for (int i = 1; i <= n; ++i) {
+            float t = static_cast<float>(i) / n;
+            host.touchMove(v[0] + (v[2] - v[0]) * t, v[1] + (v[3] - v[1]) * t);
+            host.step(1);
+        }
+        host.touchUp(v[2], v[3]);
+        host.step(1);
+    } else if (command == "text") {
+        size_t start = rawLine.find("text") + 4;
+        if (start < rawLine.size() && rawLine[start] == ' ') ++start;
+        host.insertText(rawLine.substr(start));
+        host.step(1);
+    } else if (command == "key") {
+        std::string key;
+        in >> key;
+        if (key == "backspace")
+            host.deleteBackward();
+        else if (key == "enter")
+            host.insertText("\n");
+        else
+            return fail("key must be backspace or enter");
+        host.step(1);
+    } else if (command == "background") {
+        m_delegate->applicationDidEnterBackground();
+    } else if (command == "foreground") {
+        m_delegate->applicationWillEnterForeground();
+    } else if (command == "call") {
+        std::string name;
+        in >> name;
+        auto it = calls().find(name);
+        if (name.empty() || it == calls().end()) return fail("no member named '" + name + "' can be called");
+        CCNode* layer = systemLayer();
+        if (!layer || !it->second(layer)) return fail("the running screen has no member '" + name + "'");
+        host.step(1);
+    } else if (command == "shot") {
+        std::string file;
+        in >> file;
+        if (file.empty()) return fail("shot needs a file name");
+        if (!host.saveFrame(file)) return fail("cannot write " + file);
+    } else if (command == "state") {
+        out << stateJson() << "\n";
+    } else if (command == "tree") {
+        out << treeJson() << "\n";
+    } else if (command == "audiolog") {
+        out << audioLogJson() << "\n";
+    } else {
+        return fail("unknown command '" + command + "'");
+    }
+    out.flush();
+    return true;
+}
+
+// --- reports --------------------------------------------------------------------------
+
+std::string ScriptDriver::stateJson() {
+    Json::Value s(Json::objectValue);
+    CCDirector* director = CCDirector::sharedDirector();
+    CCScene* scene = director->getRunningScene();
+    s["time"] = m_host->virtualTime();
+    s["scene"] = scene ? Json::Value(className(scene, typeid(*scene))) : Json::Value();
+    CCNode* layer = systemLayer();
+    s["layer"] = layer ? Json::Value(className(layer, typeid(*layer))) : Json::Value();
+    s["transition"] = Json::Value();
+    s["currentPage"] = currentPage;
+    s["pageChangeDirection"] = pageChangeDirection;
+    s["readingMode"] = readingMode;
+    s["autoReading"] = autoReading;
+    s["readingPause"] = readingPause;
+    s["nextSentence"] = nextSentence;
+    s["lastSentence"] = lastSentence;
+    s["currentSentenceButton"] = Json::Value();
+    s["subtitle"] = Json::Value();
+    s["playPause"] = Json::Value();
+
+    Json::Value audio(Json::objectValue);
+    SimpleAudioEngine* engineAudio = SimpleAudioEngine::sharedEngine();
+    audio["playing"] = engineAudio->isBackgroundMusicPlaying();
+    std::string file = engineAudio->getBackend() ? engineAudio->getBackend()->currentFile() : std::string();
+    audio["file"] = file.empty() ? Json::Value() : Json::Value(relativeToResources(file));
+    audio["volume"] = engineAudio->getBackgroundMusicVolume();
+    s["audio"] = audio;
+
+    s["selectedUnit"] = selectedUnit;
+    s["contentsListPosition"] = point(contentsListPosition);
+    s["unitListPosition"] = point(unitListPosition);
+    s["unitFirstPage"] = unitFirstPage;
+    s["unitLastPage"] = unitLastPage;
+    s["unitPageCount"] = unitPageCount;
+    s["pendingReadingMode"] = Json::Value();
+    s["selectedSettingButton"] = Json::Value();
+    TestController* contents = dynamic_cast<TestController*>(layer);
+    s["dragHintVisible"] =
+        contents && contents->getDragHint() ? Json::Value(contents->getDragHint()->isVisible()) : Json::Value();
+    Json::Value log(Json::arrayValue);
+    for (const std::string& l : m_log) log.append(l);
+    m_log.clear();
+    s["log"] = log;
+    return oneLine(s);
+}
+
+namespace {
+
+Json::Value nodeJson(CCNode* n) {
+    Json::Value j(Json::objectValue);
+    j["class"] = className(n, typeid(*n));
+    j["position"] = point(n->getPosition());
+    j["anchor"] = point(n->getAnchorPoint());
+    j["contentSize"] = size(n->getContentSize());
+    j["scaleX"] = n->getScaleX();
+    j["scaleY"] = n->getScaleY();
+    j["visible"] = n->isVisible();
+    j["zOrder"] = n->getZOrder();
+    j["tag"] = n->getTag();
+    if (CCLabelProtocol* label = dynamic_cast<CCLabelProtocol*>(n)) j["text"] = label->getString();
+    if (CCSprite* sprite = dynamic_cast<CCSprite*>(n)) {
+        if (!dynamic_cast<CCLabelProtocol*>(n))
+            j["texture"] = sprite->getTexture() ? Json::Value(relativeToResources(sprite->getTexture()->getPath()))
+                                                : Json::Value();
+    }
+    if (CCMenuItem* item = dynamic_cast<CCMenuItem*>(n)) j["enabled"] = item->isEnabled();
+    Json::Value children(Json::arrayValue);
+    if (n->getChildren())
+        for (CCObject* o : *n->getChildren()) children.append(nodeJson(static_cast<CCNode*>(o)));
+    j["children"] = children;
+    return j;
+}
+
+}  // namespace
+
+std::string ScriptDriver::treeJson() {
+    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    return oneLine(scene ? nodeJson(scene) : Json::Value());
+}
+
+std::string ScriptDriver::audioLogJson() {
+    Json::Value a(Json::arrayValue);
+    if (VirtualClockAudioBackend* audio = m_host->audio()) {
+        for (const AudioLogEntry& e : audio->log()) {
+            Json::Value entry(Json::objectValue);
+            entry["t"] = e.t;
+            entry["op"] = e.op;
+            entry["file"] = relativeToResources(e.file);
+            a.append(entry);
+        }
+    }
+    return oneLine(a);
+}
+
+}  // namespace app

@@ -1,0 +1,57 @@
+// Runs the whole reader headless on the virtual clock, driven by a line-based script: touches,
+// text, waits, screenshots, and JSON reports of the reader's state, node tree and audio.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace engine {
+class CCHeadlessHost;
+class CCNode;
+}  // namespace engine
+
+namespace app {
+
+class AppDelegate;
+
+class ScriptDriver {
+public:
+    // Starts the reader on the book in resourceDir (already checked) and shows its first frame.
+    explicit ScriptDriver(const std::string& resourceDir);
+    ~ScriptDriver();
+    ScriptDriver(const ScriptDriver&) = delete;
+    ScriptDriver& operator=(const ScriptDriver&) = delete;
+
+    // Runs one script line (comments and blank lines do nothing); output lines go to out.
+    // False for an unknown or malformed command (an error line has been written).
+    bool runLine(const std::string& line, int lineNumber, std::ostream& out);
+    // Runs every line of in; returns the number of lines that failed.
+    int runScript(std::istream& in, std::ostream& out);
+
+    // The reports, as single lines of JSON.
+    std::string stateJson();
+    std::string treeJson();
+    std::string audioLogJson();
+
+    engine::CCHeadlessHost& host() { return *m_host; }
+    // The running scene's layer of the reader's own classes (contents, unit menu, page, settings).
+    engine::CCNode* systemLayer();
+
+    // Members the `call` command can reach, by name, on the system layer.
+    using Call = std::function<bool(engine::CCNode* layer)>;
+    static void registerCall(const std::string& name, Call call);
+
+private:
+    std::unique_ptr<engine::CCHeadlessHost> m_host;
+    std::unique_ptr<AppDelegate> m_delegate;
+    std::vector<std::string> m_log;  // engine log lines since the last state report
+    std::string m_resourceDir;
+};
+
+// The class name of an object without namespaces ("TestController", "CCTransitionPageTurn").
+std::string className(const void* object, const std::type_info& type);
+
+}  // namespace app
