@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -59,6 +60,9 @@ CCSDLRenderer::CCSDLRenderer(SDL_Renderer* renderer, const CCSize& designSize, i
     const uint8_t white[4] = {255, 255, 255, 255};
     m_white = new CCTexture2D();
     m_white->initWithRGBA(white, 1, 1);
+    SDL_RendererInfo info;
+    if (m_renderer && SDL_GetRendererInfo(m_renderer, &info) == 0)
+        m_softwareQuirks = (info.flags & SDL_RENDERER_SOFTWARE) != 0 || (info.name && std::strcmp(info.name, "software") == 0);
     TargetLevel output;
     output.width = m_outputWidth;
     output.height = m_outputHeight;
@@ -183,9 +187,33 @@ void CCSDLRenderer::drawTriangles(CCTexture2D* texture, const CCVertex* vertices
             tri[k].tex_coord = SDL_FPoint{clamp01(v.u), clamp01(v.v)};
         }
         if (!usable) continue;
+        if (m_softwareQuirks && source && keepOutOfBlitter(tri, source)) {
+            // Pairs are recognised by shared corners: a shift of a 256th of a pixel on every
+            // other triangle means no two neighbours share one, and nothing visible moves.
+            const float nudge = (m_triangles & 1) ? 1.f / 256.f : 0.f;
+            for (SDL_Vertex& v : tri) v.position.x += nudge;
+        }
         m_pending.insert(m_pending.end(), tri, tri + 3);
         ++m_triangles;
     }
+}
+
+bool CCSDLRenderer::keepOutOfBlitter(const SDL_Vertex* tri, const CCTexture2D* texture) const {
+    // The affine map from screen pixels to texels over this triangle.
+    const float tw = float(texture->getPixelsWide()), th = float(texture->getPixelsHigh());
+    const float e1x = tri[1].position.x - tri[0].position.x, e1y = tri[1].position.y - tri[0].position.y;
+    const float e2x = tri[2].position.x - tri[0].position.x, e2y = tri[2].position.y - tri[0].position.y;
+    const float f1u = (tri[1].tex_coord.x - tri[0].tex_coord.x) * tw, f1v = (tri[1].tex_coord.y - tri[0].tex_coord.y) * th;
+    const float f2u = (tri[2].tex_coord.x - tri[0].tex_coord.x) * tw, f2v = (tri[2].tex_coord.y - tri[0].tex_coord.y) * th;
+    const float det = e1x * e2y - e2x * e1y;
+    if (std::fabs(det) < 1e-6f) return false;  // covers no pixel
+    const float dudx = (f1u * e2y - f2u * e1y) / det, dudy = (f2u * e1x - f1u * e2x) / det;
+    const float dvdx = (f1v * e2y - f2v * e1y) / det, dvdy = (f2v * e1x - f1v * e2x) / det;
+    if (std::fabs(dvdx) + std::fabs(dudy) > std::fabs(dudx) + std::fabs(dvdy)) return true;  // turned
+    if (m_targets.back().clips.empty()) return false;
+    // Sixteen or more pixels per texel: a clip may leave the blitter less than one texel.
+    const float texelArea = std::fabs(dudx * dvdy - dudy * dvdx);
+    return texelArea < 1.f / 16.f;
 }
 
 bool CCSDLRenderer::setBlend(SDL_Texture* texture, BlendMode blend) {

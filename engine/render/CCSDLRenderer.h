@@ -97,6 +97,13 @@ private:
     bool m_presentOnEndFrame = true;
     bool m_clipEmpty = false;
     int m_premultipliedSupport = -1;  // unknown until first asked
+    // SDL's software renderer draws a textured pair of triangles that forms an axis-aligned
+    // rectangle as a blit: exact when the image is upright or mirrored, but it transposes a
+    // quarter-turned mapping, and a texture stretched many times over and cut by a clip
+    // rectangle loses all its texels. Such pairs are sent apart, through its triangle filler
+    // (which may sample up to one texel off, so ordinary quads keep the blit).
+    bool m_softwareQuirks = false;
+    bool keepOutOfBlitter(const SDL_Vertex* tri, const CCTexture2D* texture) const;
     int m_drawCalls = 0, m_triangles = 0;
 
     std::vector<TargetLevel> m_targets;  // the bottom level is the default output

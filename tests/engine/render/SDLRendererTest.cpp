@@ -354,3 +354,68 @@ TEST_F(SDLRendererTest, ChangingTheOutputSizeRescalesTheDesignArea) {
     EXPECT_TRUE(logged("ignored"));
     EXPECT_EQ(renderer->getOutputWidth(), 320);
 }
+
+// The software backend blits axis-aligned quads; what it cannot blit must still come out right.
+TEST_F(SDLRendererTest, AQuarterTurnedMappingDrawsTurned) {
+    // 64 x 64: red top left, green top right, blue bottom left, yellow bottom right.
+    std::vector<uint8_t> px(64 * 64 * 4);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            Rgba c = y < 32 ? (x < 32 ? kRed : kGreen) : (x < 32 ? kBlue : kYellow);
+            uint8_t* p = &px[size_t(y * 64 + x) * 4];
+            p[0] = c.r; p[1] = c.g; p[2] = c.b; p[3] = c.a;
+        }
+    auto* t = new CCTexture2D();
+    ASSERT_TRUE(t->initWithRGBA(px.data(), 64, 64));
+    // Screen corners take the texture turned a quarter clockwise: the texture's bottom-left
+    // corner shows at the top left.
+    ccColor4B w = bytes(kWhite);
+    CCVertex bl{100, 100, w, 1, 1}, br{164, 100, w, 1, 0}, tl{100, 164, w, 0, 1}, tr{164, 164, w, 0, 0};
+    CCVertex v[6] = {bl, br, tl, tl, br, tr};
+    renderer->beginFrame();
+    renderer->drawTriangles(t, v, 6, BlendMode::Alpha);
+    renderer->endFrame();
+    int pw, ph;
+    ASSERT_TRUE(renderer->readPixels(pixels, pw, ph));
+    EXPECT_TRUE(near(at(116, 148), kBlue));
+    EXPECT_TRUE(near(at(148, 148), kRed));
+    EXPECT_TRUE(near(at(116, 116), kYellow));
+    EXPECT_TRUE(near(at(148, 116), kGreen));
+    t->release();
+}
+
+TEST_F(SDLRendererTest, AHugelyStretchedTextureCutByAClipStillShows) {
+    CCTexture2D* red = solidTexture(kRed, 1, 1);
+    renderer->beginFrame();
+    renderer->pushClipRect(CCRect(100, 100, 50, 50));
+    drawQuad(renderer.get(), red, 0, 0, 320, 480, kWhite);
+    renderer->popClipRect();
+    renderer->endFrame();
+    int w, h;
+    ASSERT_TRUE(renderer->readPixels(pixels, w, h));
+    EXPECT_TRUE(near(at(125, 125), kRed));
+    EXPECT_TRUE(near(at(95, 125), kBlack));
+    EXPECT_TRUE(near(at(125, 155), kBlack));
+}
+
+TEST_F(SDLRendererTest, AnImageAtItsOwnSizeIsCutExactlyByAClip) {
+    std::vector<uint8_t> px(8 * 1 * 4);
+    for (int x = 0; x < 8; ++x) {
+        px[size_t(x) * 4] = uint8_t(x * 30);
+        px[size_t(x) * 4 + 3] = 255;
+    }
+    auto* t = new CCTexture2D();
+    ASSERT_TRUE(t->initWithRGBA(px.data(), 8, 1));
+    renderer->beginFrame();
+    renderer->pushClipRect(CCRect(103, 0, 10, 480));
+    drawQuad(renderer.get(), t, 100, 10, 8, 1, kWhite);
+    renderer->popClipRect();
+    renderer->endFrame();
+    int w, h;
+    ASSERT_TRUE(renderer->readPixels(pixels, w, h));
+    int row = 480 - 11;
+    EXPECT_EQ(pixel(102, row).r, 0);
+    EXPECT_EQ(pixel(102, row).g, 0);
+    for (int x = 3; x < 8; ++x) EXPECT_EQ(pixel(100 + x, row).r, x * 30) << "texel " << x;
+    t->release();
+}
