@@ -29,7 +29,7 @@ public:
         float nx, ny, offset, radius;
     };
 
-    static const int kMaxCells = 256;
+    static constexpr int kMaxCells = 256;
 
     // Where the fold is at curl amount t, for a page of this size.
     static Fold foldAt(const CCSize& pageSize, float t);
