@@ -50,8 +50,8 @@ void sun(Canvas& c, float x, float y, float s) {
 }
 
 void moon(Canvas& c, float x, float y, float s, Rgba background) {
-    c.fillCircle(x, y, s * 0.38f, rgba(255, 236, 150));
-    c.fillCircle(x + s * 0.16f, y - s * 0.08f, s * 0.32f, background);
+    c.fillCircle(x - s * 0.04f, y, s * 0.3f, rgba(255, 236, 150));
+    c.fillCircle(x + s * 0.08f, y - s * 0.07f, s * 0.27f, background);
 }
 
 void cloud(Canvas& c, float x, float y, float s) {
