@@ -33,7 +33,7 @@ public:
     bool isRenderTarget() const { return m_renderTarget; }
 
     // Largest width or height accepted from any source; bigger images are refused.
-    static const int kMaxTextureSide = 8192;
+    static constexpr int kMaxTextureSide = 8192;
 
     int getPixelsWide() const;
     int getPixelsHigh() const;

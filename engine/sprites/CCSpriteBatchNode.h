@@ -11,7 +11,7 @@ class CCTextureAtlas;
 
 class CCSpriteBatchNode : public CCNode {
 public:
-    static const unsigned int kDefaultCapacity = 29;
+    static constexpr unsigned int kDefaultCapacity = 29;
 
     CCSpriteBatchNode() = default;
     ~CCSpriteBatchNode() override;
