@@ -69,3 +69,7 @@
 #include "engine/transitions/CCTransitionPageTurn.h"
 #include "engine/transitions/CCTransitionScene.h"
 #include "engine/transitions/CCTransitionZoomFlipY.h"
+
+#include "engine/render/CCSDLRendererRegistry.h"
+#include "engine/render/CCSoftwareCanvas.h"
+#include "engine/sprites/CCGeometryStrings.h"
