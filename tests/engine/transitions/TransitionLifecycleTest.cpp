@@ -24,6 +24,8 @@ const char* kindName(Kind k) {
     return "?";
 }
 
+void PrintTo(Kind k, std::ostream* os) { *os << kindName(k); }
+
 CCTransitionScene* makeTransition(Kind kind, float duration, CCScene* scene) {
     switch (kind) {
         case Kind::Plain: return CCTransitionScene::create(duration, scene);
