@@ -183,6 +183,24 @@ TEST_F(ActionManagerTest, CallbackThatStopsAllActionsOfItsTarget) {
     EXPECT_EQ(other->getPositionX(), 60.f);
 }
 
+TEST_F(ActionManagerTest, NothingAfterAStoppingCallbackRunsInTheSameStep) {
+    CCNode* node = makeNode();
+    int later = 0;
+    // All in one step: the stop comes from inside the sequence's own update.
+    run(CCSequence::create(CCCallFuncN::create([](CCNode* n) { n->stopAllActions(); }),
+                           CCCallFunc::create([&later] { ++later; }), CCPlace::create(ccp(5, 5)), nullptr),
+        node);
+    CCNode* other = makeNode();
+    run(CCRepeat::create(CCSequence::create(CCCallFuncN::create([](CCNode* n) { n->stopAllActions(); }),
+                                            CCCallFunc::create([&later] { ++later; }), nullptr),
+                         3),
+        other);
+    frames(2);
+    EXPECT_EQ(later, 0);
+    EXPECT_EQ(node->getPosition(), ccp(0, 0));
+    EXPECT_EQ(manager->numberOfRunningActionsInTarget(other), 0u);
+}
+
 TEST_F(ActionManagerTest, CallbackThatRemovesItsOwnActionMidSequence) {
     CCNode* node = makeNode();
     CCSequence* seq = CCSequence::create(callN(), CCMoveBy::create(1, ccp(60, 0)), nullptr);
