@@ -12,7 +12,7 @@ PACKAGES=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   # sample-book audio and real-window tests
-  espeak-ng lame xvfb xauth xdotool x11-utils
+  espeak-ng lame xvfb xauth xdotool x11-utils imagemagick
 )
 
 missing=()
