@@ -65,6 +65,9 @@ Fonts::~Fonts() {
     for (auto& entry : cache_) {
         TTF_CloseFont(entry.second);
     }
+    if (opened_) {
+        FcFini();
+    }
 }
 
 bool Fonts::open(std::string& error) {
@@ -72,6 +75,7 @@ bool Fonts::open(std::string& error) {
         error = "fontconfig could not be initialised";
         return false;
     }
+    opened_ = true;
     regularPath_ = matchFontFile("Liberation Sans:style=Regular");
     boldPath_ = matchFontFile("Liberation Sans:style=Bold");
     if (regularPath_.empty()) {

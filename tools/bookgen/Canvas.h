@@ -40,6 +40,7 @@ private:
     std::string regularPath_;
     std::string boldPath_;
     std::map<std::pair<bool, int>, TTF_Font*> cache_;
+    bool opened_ = false;
 };
 
 enum class Align { Left, Center, Right };
