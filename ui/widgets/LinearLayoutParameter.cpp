@@ -1,0 +1,20 @@
+// LinearLayoutParameter: creation and copying.
+#include "ui/widgets/LinearLayoutParameter.h"
+
+namespace ui {
+
+LinearLayoutParameter::~LinearLayoutParameter() = default;
+
+LinearLayoutParameter* LinearLayoutParameter::create() {
+    LinearLayoutParameter* parameter = new LinearLayoutParameter();
+    parameter->autorelease();
+    return parameter;
+}
+
+void LinearLayoutParameter::copyFrom(const LayoutParameter* other) {
+    LayoutParameter::copyFrom(other);
+    if (const LinearLayoutParameter* linear = dynamic_cast<const LinearLayoutParameter*>(other))
+        m_gravity = linear->m_gravity;
+}
+
+}  // namespace ui
