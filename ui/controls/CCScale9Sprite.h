@@ -107,7 +107,7 @@ public:
     // Shows another frame, sliced in thirds; the border widths go back to 0.
     virtual void setSourceFrame(engine::CCSpriteFrame* frame);
 
-    // --- inspection -------------------------------------------------------------------------
+    // --- read-only state --------------------------------------------------------------------
     engine::CCSpriteBatchNode* getSheetNode() const { return m_sheetNode; }
     // The source rectangle inside the texture after checking it against the texture's bounds.
     const engine::CCRect& getSourceRect() const { return m_sourceRect; }
