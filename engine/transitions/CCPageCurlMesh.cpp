@@ -29,6 +29,7 @@ CCPageCurlMesh::CCPageCurlMesh(int columns, int rows)
     : m_columns(std::min(kMaxCells, std::max(1, columns))), m_rows(std::min(kMaxCells, std::max(1, rows))) {
     m_points.assign(size_t(m_columns + 1) * size_t(m_rows + 1), Point3{0, 0, 0});
     m_normals.assign(m_points.size(), Point3{0, 0, 1});
+    m_flat.assign(m_points.size(), 1);
 }
 
 const CCPageCurlMesh::Point3& CCPageCurlMesh::gridPoint(int column, int row) const {
@@ -89,6 +90,7 @@ void CCPageCurlMesh::update(const CCSize& pageSize, float t, bool depthSorted) {
             Point3& p = m_points[size_t(index(col, row))];
             // How far past the fold line this point of the page lies, measured across the fold.
             const float s = x * fold.nx + y * fold.ny - fold.offset;
+            m_flat[size_t(index(col, row))] = s <= 0.f;
             if (s <= 0.f) {
                 p = Point3{x, y, 0.f};
                 continue;
@@ -109,9 +111,14 @@ void CCPageCurlMesh::update(const CCSize& pageSize, float t, bool depthSorted) {
         }
     }
 
-    // Normals from the neighbours (one-sided at the edges); on the flat page they are (0, 0, 1).
+    // Normals from the neighbours (one-sided at the edges). The cylinder touches the page along
+    // the fold, so paper up to the fold faces straight up.
     for (int row = 0; row <= m_rows; ++row) {
         for (int col = 0; col <= m_columns; ++col) {
+            if (m_flat[size_t(index(col, row))]) {
+                m_normals[size_t(index(col, row))] = Point3{0, 0, 1};
+                continue;
+            }
             const Point3& xa = m_points[size_t(index(std::max(0, col - 1), row))];
             const Point3& xb = m_points[size_t(index(std::min(m_columns, col + 1), row))];
             const Point3& ya = m_points[size_t(index(col, std::max(0, row - 1)))];
@@ -124,19 +131,38 @@ void CCPageCurlMesh::update(const CCSize& pageSize, float t, bool depthSorted) {
         }
     }
 
-    // Two triangles per cell, counter-clockwise on the flat page; in grid order, column by column.
+    // Two triangles per cell, counter-clockwise on the flat page. Paper that still lies flat is
+    // the lowest layer whatever the order, so it goes first, one rectangle per column: a software
+    // renderer copies a few big rectangles far faster than hundreds of small cells. The bent
+    // cells follow in grid order, column by column.
     int order = 0;
+    auto addQuad = [&](int bl, int br, int tr, int tl) {
+        const int halves[2][3] = {{bl, br, tr}, {bl, tr, tl}};
+        for (const auto& c : halves) {
+            const Point3 &a = m_points[size_t(c[0])], &b = m_points[size_t(c[1])], &d = m_points[size_t(c[2])];
+            m_tris.push_back(Tri{c[0], c[1], c[2], (a.z + b.z + d.z) / 3.f, order++});
+        }
+    };
+    auto cellFlat = [&](int col, int row) {
+        return m_flat[size_t(index(col, row))] && m_flat[size_t(index(col + 1, row))] &&
+               m_flat[size_t(index(col, row + 1))] && m_flat[size_t(index(col + 1, row + 1))];
+    };
     for (int col = 0; col < m_columns; ++col) {
-        for (int row = 0; row < m_rows; ++row) {
-            const int bl = index(col, row), br = index(col + 1, row);
-            const int tl = index(col, row + 1), tr = index(col + 1, row + 1);
-            const int cells[2][3] = {{bl, br, tr}, {bl, tr, tl}};
-            for (const auto& c : cells) {
-                const Point3 &a = m_points[size_t(c[0])], &b = m_points[size_t(c[1])], &d = m_points[size_t(c[2])];
-                m_tris.push_back(Tri{c[0], c[1], c[2], (a.z + b.z + d.z) / 3.f, order++});
+        for (int row = 0; row < m_rows;) {
+            if (!cellFlat(col, row)) {
+                ++row;
+                continue;
             }
+            int end = row + 1;
+            while (end < m_rows && cellFlat(col, end)) ++end;
+            addQuad(index(col, row), index(col + 1, row), index(col + 1, end), index(col, end));
+            row = end;
         }
     }
+    for (int col = 0; col < m_columns; ++col)
+        for (int row = 0; row < m_rows; ++row)
+            if (!cellFlat(col, row))
+                addQuad(index(col, row), index(col + 1, row), index(col + 1, row + 1), index(col, row + 1));
     if (depthSorted) {
         std::sort(m_tris.begin(), m_tris.end(), [](const Tri& l, const Tri& r) {
             return l.depth != r.depth ? l.depth < r.depth : l.order < r.order;

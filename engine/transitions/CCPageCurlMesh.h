@@ -43,15 +43,16 @@ public:
     // Bends the grid for curl amount t: 0 lies flat, 1 has turned over entirely (the page is
     // then to the left of the spine, off the page area). An empty or non-finite page size leaves
     // no triangles; t outside 0..1 or NaN counts as the nearest end (NaN as 0).
-    // With depthSorted the triangles are drawn from the farthest to the nearest; without, in grid
-    // order (column by column from the spine), which is cheaper but lets the turned-over part
-    // hide behind paper that is really below it.
+    // With depthSorted the triangles are drawn from the farthest to the nearest; without, the
+    // flat paper and then the bent cells in grid order (column by column from the spine), which
+    // is cheaper but may draw paper over paper that is really above it.
     void update(const CCSize& pageSize, float t, bool depthSorted);
 
     // The bent position of grid vertex (column, row), 0 <= column <= columns(), 0 <= row <= rows().
     const Point3& gridPoint(int column, int row) const;
     // 3 vertices per triangle in drawing order, in page space; the texture coordinates cover the
-    // whole texture with v = 0 at the top edge of the page. Triangles seen edge-on are left out.
+    // whole texture with v = 0 at the top edge of the page. Paper still lying flat comes first, as
+    // one rectangle per grid column; triangles seen edge-on are left out.
     const std::vector<CCVertex>& vertices() const { return m_vertices; }
     int triangleCount() const { return int(m_vertices.size() / 3); }
     // The mean depth of each triangle, in drawing order.
@@ -75,6 +76,7 @@ private:
     int m_columns, m_rows;
     std::vector<Point3> m_points;
     std::vector<Point3> m_normals;
+    std::vector<char> m_flat;  // per grid point: not past the fold, so unmoved
     std::vector<CCVertex> m_vertices;
     std::vector<float> m_depths;
     std::vector<Tri> m_tris;

@@ -1,6 +1,8 @@
 // CCSceneSnapshot: one render target per transition, redrawn every frame it is needed.
 #include "engine/transitions/CCSceneSnapshot.h"
 
+#include <SDL.h>
+
 #include "engine/base/CCLog.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
@@ -30,15 +32,12 @@ CCTexture2D* CCSceneSnapshot::capture(CCSDLRenderer* renderer, CCNode* node) {
         return nullptr;
     }
     // The frame the scene would have on screen starts as the clear colour; a transparent start
-    // would let what lies under the bent page shine through its empty parts.
-    const CCSize design = renderer->getDesignSize();
+    // would let what lies under the bent page shine through its empty parts. SDL's clear fills
+    // the whole target at memory speed, where a drawn rectangle would go through the blender.
     const ccColor4B c = renderer->getClearColor();
-    const ccColor4B opaque = ccc4(c.r, c.g, c.b, 255);
-    const CCVertex quad[6] = {
-        {0, 0, opaque, 0, 0}, {design.width, 0, opaque, 0, 0}, {design.width, design.height, opaque, 0, 0},
-        {0, 0, opaque, 0, 0}, {design.width, design.height, opaque, 0, 0}, {0, design.height, opaque, 0, 0},
-    };
-    renderer->drawTriangles(nullptr, quad, 6, BlendMode::None);
+    SDL_Renderer* sdl = renderer->sdlRenderer();
+    SDL_SetRenderDrawColor(sdl, c.r, c.g, c.b, 255);
+    SDL_RenderClear(sdl);
     if (node) node->visit();
     renderer->popRenderTarget();
     return m_texture;

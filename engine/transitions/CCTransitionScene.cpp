@@ -70,7 +70,11 @@ float CCTransitionScene::getProgress() const {
 
 void CCTransitionScene::hideOutShowIn() {
     if (m_pInScene) m_pInScene->setVisible(true);
-    if (m_pOutScene) m_pOutScene->setVisible(false);
+    if (m_pOutScene && !m_bHidOut) {
+        m_bOutWasVisible = m_pOutScene->isVisible();
+        m_bHidOut = true;
+        m_pOutScene->setVisible(false);
+    }
 }
 
 void CCTransitionScene::finish() {
@@ -126,6 +130,9 @@ void CCTransitionScene::onExit() {
     if (m_pOutScene) {
         m_pOutScene->onExit();
         m_pOutScene->cleanup();
+        // Hidden only for the transition's last frames: whoever still holds it gets it as it was.
+        if (m_bHidOut) m_pOutScene->setVisible(m_bOutWasVisible);
+        m_bHidOut = false;
     }
     setTouchDispatch(true);
     // While the director swaps in the next scene it still names this one as running; when it

@@ -43,7 +43,8 @@ public:
 
     // Ends the animation now and asks the director for the incoming scene (from the next frame).
     virtual void finish();
-    // Shows only the incoming scene from here on.
+    // Shows only the incoming scene from here on (the outgoing one gets its visibility back
+    // when it has exited).
     void hideOutShowIn();
 
     void onEnter() override;
@@ -69,6 +70,8 @@ protected:
     bool m_bFinished = false;
     bool m_bHandedOver = false;
     bool m_bEnteredScenes = false;  // the scenes got their start-of-transition calls
+    bool m_bHidOut = false;         // hideOutShowIn hid the outgoing scene ...
+    bool m_bOutWasVisible = true;   // ... which was visible before or not
 };
 
 }  // namespace engine

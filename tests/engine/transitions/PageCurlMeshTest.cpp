@@ -25,7 +25,11 @@ float distance(const CCPageCurlMesh::Point3& a, const CCPageCurlMesh::Point3& b)
 TEST(PageCurlMesh, LiesFlatAtTheStartWithThePictureUnchanged) {
     CCPageCurlMesh mesh(16, 24);
     mesh.update(kPage, 0.f, true);
-    ASSERT_EQ(mesh.triangleCount(), 16 * 24 * 2);
+    // Flat paper goes as one rectangle per column, together covering the page exactly once.
+    ASSERT_EQ(mesh.triangleCount(), 16 * 2);
+    double area = 0;
+    for (size_t i = 0; i < mesh.vertices().size(); i += 3) area += signedArea(&mesh.vertices()[i]) / 2;
+    EXPECT_NEAR(area, 640.0 * 960.0, 1.0);
     EXPECT_EQ(mesh.backFacingCount(), 0);
     for (int row = 0; row <= 24; ++row) {
         for (int col = 0; col <= 16; ++col) {
@@ -41,6 +45,29 @@ TEST(PageCurlMesh, LiesFlatAtTheStartWithThePictureUnchanged) {
         EXPECT_NEAR(v.u, v.x / 640.f, 1e-5);
         EXPECT_NEAR(v.v, 1.f - v.y / 960.f, 1e-5);
     }
+}
+
+TEST(PageCurlMesh, FlatPaperComesFirstAsColumnRectanglesAndTheFoldInCells) {
+    CCPageCurlMesh mesh(16, 24);
+    mesh.update(kPage, 0.5f, false);
+    const std::vector<CCVertex>& v = mesh.vertices();
+    size_t i = 0;
+    double flatArea = 0;
+    // Leading rectangles: upright, unshaded, one cell wide, several cells tall at most once per column.
+    for (; i < v.size(); i += 6) {
+        const float z = mesh.triangleDepths()[i / 3];
+        if (z != 0.f || v[i].color != ccc4(255, 255, 255, 255)) break;
+        EXPECT_FLOAT_EQ(v[i + 1].x - v[i].x, 40.f);
+        EXPECT_FLOAT_EQ(v[i + 1].y, v[i].y);
+        EXPECT_FLOAT_EQ(v[i + 2].x, v[i + 1].x);
+        flatArea += signedArea(&v[i]) / 2 + signedArea(&v[i + 3]) / 2;
+    }
+    EXPECT_GT(flatArea, 0.2 * 640 * 960);
+    EXPECT_LT(flatArea, 0.8 * 640 * 960);
+    // The rest is cells of the grid, one by one.
+    const size_t rectangles = i / 6;
+    EXPECT_LE(rectangles, 16u);
+    EXPECT_GT(v.size() - i, 100u);
 }
 
 TEST(PageCurlMesh, PaperIsBentButNeverStretched) {

@@ -272,3 +272,22 @@ TEST_F(TransitionInput, FirstSceneOfTheRunMayArriveThroughATransition) {
     EXPECT_EQ(journalCount("B onEnter"), 1);
     EXPECT_EQ(journalCount("B onEnterTransitionDidFinish"), 1);
 }
+
+TEST_F(TransitionInput, OutgoingSceneKeptByItsOwnerComesBackVisible) {
+    // Pages kept and shown again (turning back and forth between the same two scenes).
+    CCScene* pages[2] = {bandedPage(ccc4(200, 40, 40, 255), ccc4(250, 230, 120, 255)),
+                         bandedPage(ccc4(40, 160, 60, 255), ccc4(40, 60, 200, 255))};
+    for (CCScene* p : pages) p->retain();
+    director()->runWithScene(pages[0]);
+    host->step(1);
+    for (int turn = 0; turn < 3; ++turn) {
+        CCScene* next = pages[(turn + 1) % 2];
+        director()->replaceScene(CCTransitionPageTurn::create(0.5f, next, turn == 1));
+        host->step(31);
+        ASSERT_EQ(director()->getRunningScene(), next);
+        EXPECT_TRUE(pages[0]->isVisible());
+        EXPECT_TRUE(pages[1]->isVisible());
+        EXPECT_FALSE(pages[turn % 2]->isRunning());
+    }
+    for (CCScene* p : pages) p->release();
+}
