@@ -16,6 +16,17 @@ namespace engine {
 
 namespace {
 
+// The software renderer converts pixel by pixel when a target's layout differs from what it is
+// drawn onto, several times slower than a copy: give its targets the layout of its output (the
+// engine's own surfaces are RGBA32; windows are ARGB8888 or close to it). GPUs do not care.
+Uint32 targetFormat(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) &&
+        !SDL_RenderGetWindow(renderer))
+        return SDL_PIXELFORMAT_RGBA32;
+    return SDL_PIXELFORMAT_ARGB8888;
+}
+
 bool sizeAcceptable(int w, int h) {
     return w > 0 && h > 0 && w <= CCTexture2D::kMaxTextureSide && h <= CCTexture2D::kMaxTextureSide;
 }
@@ -161,7 +172,7 @@ SDL_Texture* CCTexture2D::textureFor(SDL_Renderer* renderer) {
     dropGpuCopy();
     SDL_Texture* made = nullptr;
     if (m_renderTarget) {
-        made = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, m_width, m_height);
+        made = SDL_CreateTexture(renderer, targetFormat(renderer), SDL_TEXTUREACCESS_TARGET, m_width, m_height);
     } else if (m_surface) {
         made = SDL_CreateTextureFromSurface(renderer, m_surface);
     } else {
