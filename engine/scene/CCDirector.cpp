@@ -8,6 +8,8 @@
 #include "engine/base/CCLog.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
+#include "engine/render/CCTextureCache.h"
+#include "engine/sprites/CCSpriteFrameCache.h"
 #include "engine/scene/CCScene.h"
 #include "engine/scene/CCScheduler.h"
 #include "engine/scene/CCTouchDispatcher.h"
@@ -130,6 +132,9 @@ void CCDirector::setAnimationInterval(double interval) {
 }
 
 void CCDirector::purgeCachedData() {
+    // Frames first: a frame nothing uses is what keeps its sheet's texture alive.
+    CCSpriteFrameCache::sharedSpriteFrameCache()->removeUnusedSpriteFrames();
+    CCTextureCache::sharedTextureCache()->removeUnusedTextures();
     for (auto& hook : m_purgeHooks) hook();
 }
 

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+#include <SDL_image.h>
+
 #include "engine/engine.h"
 #include "support/TestSupport.h"
 
@@ -136,4 +139,23 @@ TEST_F(DirectorTest, WinSizeIsTheDesignSizeAndPurgeCallsTheHooks) {
     EXPECT_EQ(purged, 1);
     d->setOpenGLView(nullptr);
     CCEGLView::purgeSharedOpenGLView();
+}
+
+TEST_F(DirectorTest, PurgeCachedDataDropsTexturesNothingUses) {
+    std::string dir = testsupport::makeTempDir();
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(IMG_SavePNG(s, (dir + "/a.png").c_str()), 0);
+    ASSERT_EQ(IMG_SavePNG(s, (dir + "/b.png").c_str()), 0);
+    SDL_FreeSurface(s);
+    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
+    CCTexture2D* kept = cache->addImage((dir + "/a.png").c_str());
+    ASSERT_NE(kept, nullptr);
+    kept->retain();
+    ASSERT_NE(cache->addImage((dir + "/b.png").c_str()), nullptr);
+    CCDirector::sharedDirector()->purgeCachedData();
+    EXPECT_EQ(cache->textureForKey((dir + "/a.png").c_str()), kept);
+    EXPECT_EQ(cache->textureForKey((dir + "/b.png").c_str()), nullptr);
+    kept->release();
+    CCTextureCache::purgeSharedTextureCache();
 }
