@@ -109,6 +109,8 @@ ScriptDriver::~ScriptDriver() {
 
 CCNode* ScriptDriver::systemLayer() {
     CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    // During a transition the screen being opened is the one that counts.
+    if (CCTransitionScene* t = dynamic_cast<CCTransitionScene*>(scene)) scene = t->getInScene();
     if (!scene || !scene->getChildren()) return nullptr;
     for (CCObject* o : *scene->getChildren())
         if (dynamic_cast<TestController*>(o) || dynamic_cast<MenuLayerMainMenu*>(o)) return static_cast<CCNode*>(o);
@@ -243,7 +245,15 @@ std::string ScriptDriver::stateJson() {
     s["scene"] = scene ? Json::Value(className(scene, typeid(*scene))) : Json::Value();
     CCNode* layer = systemLayer();
     s["layer"] = layer ? Json::Value(className(layer, typeid(*layer))) : Json::Value();
-    s["transition"] = Json::Value();
+    if (CCTransitionScene* t = dynamic_cast<CCTransitionScene*>(scene)) {
+        Json::Value tr(Json::objectValue);
+        tr["type"] = className(t, typeid(*t));
+        CCTransitionPageTurn* turn = dynamic_cast<CCTransitionPageTurn*>(t);
+        tr["backwards"] = turn ? Json::Value(turn->isBackwards()) : Json::Value();
+        s["transition"] = tr;
+    } else {
+        s["transition"] = Json::Value();
+    }
     s["currentPage"] = currentPage;
     s["pageChangeDirection"] = pageChangeDirection;
     s["readingMode"] = readingMode;
