@@ -39,6 +39,7 @@ protected:
         director()->runWithScene(pageA());
         host->step(1);
         director()->setDepthTest(depthTest);
+        if (turning) turning->release();
         turning = CCTransitionPageTurn::create(0.5f, pageB(), backwards);
         EXPECT_NE(turning, nullptr);
         turning->retain();
@@ -171,7 +172,7 @@ TEST_F(PageTurnPixels, EmptyPartsOfThePageStayOpaqueWhileItCurls) {
 
 TEST_F(PageTurnPixels, DepthTestOrdersThePageBackToFront) {
     turn(false, 15, true);
-    const std::vector<float>& sorted = turning->getMesh().triangleDepths();
+    const std::vector<float> sorted = turning->getMesh().triangleDepths();
     ASSERT_GT(sorted.size(), 100u);
     EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
     EXPECT_GT(sorted.back(), sorted.front());  // some of the page is lifted

@@ -39,6 +39,7 @@ protected:
         director()->runWithScene(bandedPage(kRed, kCream));
         host->step(1);
         director()->setDepthTest(false);
+        if (flip) flip->release();
         flip = CCTransitionZoomFlipY::create(duration, bandedPage(kGreen, kBlue), orientation);
         EXPECT_NE(flip, nullptr);
         flip->retain();
