@@ -1,0 +1,21 @@
+// UICCLabelAtlas: the uninitialised factory and the empty-label guard on drawing.
+#include "ui/controls/UICCLabelAtlas.h"
+
+namespace ui {
+
+UICCLabelAtlas::~UICCLabelAtlas() = default;
+
+UICCLabelAtlas* UICCLabelAtlas::create() {
+    UICCLabelAtlas* label = new UICCLabelAtlas();
+    label->autorelease();
+    return label;
+}
+
+void UICCLabelAtlas::draw() {
+    if (getQuadsToDraw() == 0) return;
+    engine::CCLabelAtlas::draw();
+}
+
+void UICCLabelAtlas::setOpacity(uint8_t opacity) { engine::CCLabelAtlas::setOpacity(opacity); }
+
+}  // namespace ui

@@ -1,0 +1,32 @@
+// The few node chores every image-showing widget repeats: reloading an image, tinting it, stretching it to a box.
+#pragma once
+
+#include <string>
+
+#include "engine/base/CCGeometry.h"
+#include "engine/base/ccTypes.h"
+#include "engine/scene/CCNode.h"
+#include "ui/widgets/UIWidget.h"
+
+namespace ui {
+namespace nodes {
+
+// A fresh image node: a nine-slice sprite or a plain one (autoreleased).
+engine::CCNode* makeImageNode(bool nineSlice);
+
+// Re-initialises a CCSprite or CCScale9Sprite from a file or sprite-frame name. Types other
+// than the two known ones, unknown node kinds and empty names leave the node alone.
+void reload(engine::CCNode* node, const std::string& name, TextureResType type);
+
+// Gives a node that has the colour interface the widget's colour and opacity.
+void tint(engine::CCNode* node, const engine::ccColor3B& color, int opacity);
+
+// Scales node so that natural fills target; a natural size without area (an image that did
+// not load) leaves the node at scale 1 rather than dividing by zero.
+void stretch(engine::CCNode* node, const engine::CCSize& target, const engine::CCSize& natural);
+
+// A positive, finite area.
+bool hasArea(const engine::CCSize& size);
+
+}  // namespace nodes
+}  // namespace ui
