@@ -63,6 +63,12 @@ public:
     void loadFrontCrossDisabledTexture(const char* name, TextureResType type = TEX_RES_LOCAL_FILE);
 
     bool isSelected() const { return m_selected; }
+    // Inspection: the kind of each image as loaded.
+    TextureResType getBackGroundBoxTextureType() const { return m_boxTexType; }
+    TextureResType getBackGroundBoxSelectedTextureType() const { return m_boxSelectedTexType; }
+    TextureResType getFrontCrossTextureType() const { return m_crossTexType; }
+    TextureResType getBackGroundBoxDisabledTextureType() const { return m_boxDisabledTexType; }
+    TextureResType getFrontCrossDisabledTextureType() const { return m_crossDisabledTexType; }
     void setSelectedState(bool selected);
 
     // Event 0 when the box became selected, 1 when it became unselected.

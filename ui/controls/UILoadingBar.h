@@ -54,6 +54,7 @@ public:
     int getPercent() const { return m_percent; }
     float getTotalLength() const { return m_totalLength; }
     const char* getTextureFile() const { return m_textureFile.c_str(); }
+    TextureResType getTextureType() const { return m_barTexType; }
 
 private:
     // Anchor, mirror and position of the image for the current direction.

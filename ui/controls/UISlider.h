@@ -70,6 +70,17 @@ public:
     void setPercent(int percent);
     int getPercent() const { return m_percent; }
     float getBarLength() const { return m_barLength; }
+    // Inspection: the image names and kinds as loaded.
+    const char* getBarTextureFile() const { return m_barTextureFile.c_str(); }
+    TextureResType getBarTextureType() const { return m_barTexType; }
+    const char* getProgressBarTextureFile() const { return m_progressBarTextureFile.c_str(); }
+    TextureResType getProgressBarTextureType() const { return m_progressBarTexType; }
+    const char* getBallNormalTextureFile() const { return m_ballNormalTextureFile.c_str(); }
+    TextureResType getBallNormalTextureType() const { return m_ballNormalTexType; }
+    const char* getBallPressedTextureFile() const { return m_ballPressedTextureFile.c_str(); }
+    TextureResType getBallPressedTextureType() const { return m_ballPressedTexType; }
+    const char* getBallDisabledTextureFile() const { return m_ballDisabledTextureFile.c_str(); }
+    TextureResType getBallDisabledTextureType() const { return m_ballDisabledTexType; }
 
     // Event 0 after a touch or drag set the percentage.
     void setEventListener(engine::CCObject* target, SEL_SliderEvent selector);

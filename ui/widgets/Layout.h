@@ -81,6 +81,7 @@ public:
     const engine::CCPoint& getBackGroundColorVector() const { return m_alongVector; }
     const engine::CCSize& getBackGroundImageTextureSize() const { return m_backGroundImageTextureSize; }
     const char* getBackGroundImageFileName() const { return m_backGroundImageFileName.c_str(); }
+    TextureResType getBackGroundImageTextureType() const { return m_bgImageTexType; }
 
     // Inspection of the background nodes (null when absent).
     engine::CCNode* getBackGroundImage() const { return m_backGroundImage; }

@@ -89,6 +89,9 @@ public:
     const char* getNormalFileName() const { return m_normalFileName.c_str(); }
     const char* getPressedFileName() const { return m_pressedFileName.c_str(); }
     const char* getDisabledFileName() const { return m_disabledFileName.c_str(); }
+    TextureResType getNormalTextureType() const { return m_normalTexType; }
+    TextureResType getPressedTextureType() const { return m_pressedTexType; }
+    TextureResType getDisabledTextureType() const { return m_disabledTexType; }
 
 private:
     // One of the three images: its node, name, type, insets and loaded size.
