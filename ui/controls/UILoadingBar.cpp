@@ -98,8 +98,12 @@ void UILoadingBar::showPercent() {
     if (!m_barRenderer) return;
     const float r = m_percent / 100.0f;
     if (m_scale9Enabled) {
-        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_barRenderer))
-            nine->setPreferredSize(CCSize(r * m_totalLength, m_barTextureSize.height));
+        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_barRenderer)) {
+            const float length = r * m_totalLength;
+            nine->setPreferredSize(CCSize(length, m_barTextureSize.height));
+            // A nine-slice sprite of no length would still draw its two caps.
+            nine->setVisible(length > 0);
+        }
         return;
     }
     CCSprite* sprite = dynamic_cast<CCSprite*>(m_barRenderer);

@@ -9,6 +9,8 @@
 //     shown: a 50 % bar that is resized keeps showing half of its new length.
 //   - Loading an image keeps the current percentage on screen (the new image is cut at once).
 //   - Turning nine-slice on and off again restores the ignoreSize the bar had before.
+//   - A nine-slice bar at 0 % is hidden: a nine-slice sprite of no length would still draw
+//     its caps.
 //   - Directions other than 0 and 1 are stored and change nothing on screen.
 //   - A cut of a rotated sprite-sheet frame stays rotated (its image's left part is shown).
 #pragma once

@@ -140,8 +140,12 @@ void UISlider::setPercent(int percent) {
     if (m_ballNode) m_ballNode->setPosition(CCPoint(m_barLength * r - m_barLength * 0.5f, 0.0f));
     if (!m_progressBarRenderer) return;
     if (m_scale9Enabled) {
-        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_progressBarRenderer))
-            nine->setPreferredSize(CCSize(m_barLength * r, m_progressBarTextureSize.height));
+        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_progressBarRenderer)) {
+            const float length = m_barLength * r;
+            nine->setPreferredSize(CCSize(length, m_progressBarTextureSize.height));
+            // A nine-slice sprite of no length would still draw its two caps.
+            nine->setVisible(length > 0);
+        }
         return;
     }
     CCSprite* sprite = dynamic_cast<CCSprite*>(m_progressBarRenderer);

@@ -8,6 +8,8 @@
 //     stays at scale 1 instead of being scaled by a division by zero.
 //   - While the bar has no length (no bar image, or a size of width 0) touches and drags do
 //     not change the percentage: there is no point on the bar to take it from.
+//   - A nine-slice progress image at 0 % is hidden: a nine-slice sprite of no length would
+//     still draw its caps.
 //   - Turning nine-slice on and off again restores the ignoreSize the slider had before.
 //   - New bar and progress nodes keep their anchors even before an image is loaded into them.
 #pragma once

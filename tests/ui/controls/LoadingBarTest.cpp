@@ -149,6 +149,20 @@ TEST_F(LoadingBar, NineSliceBarIsShortenedToThePercentageOfItsLength) {
     EXPECT_TRUE(near(px(185, 150), kBlack));
 }
 
+TEST_F(LoadingBar, AnEmptyNineSliceBarDrawsNoCaps) {
+    UILoadingBar* b = UILoadingBar::create();
+    b->loadTexture(bar().c_str());
+    b->setScale9Enable(true);
+    b->setSize(CCSize(200, 20));
+    b->setPercent(0);
+    stage(b, 200, 150);
+    for (float x : {40.0f, 70.0f, 101.0f, 130.0f, 160.0f}) EXPECT_TRUE(near(px(x, 150), kBlack)) << "at x " << x;
+    b->setPercent(100);
+    redraw();
+    EXPECT_TRUE(near(px(101, 150), kYellow));
+    EXPECT_TRUE(near(px(295, 150), kBlue));
+}
+
 TEST_F(LoadingBar, ABarWhoseImageFailedKeepsScaleOneAndItsPlace) {
     UILoadingBar* b = UILoadingBar::create();
     b->loadTexture("no-such-bar.png");

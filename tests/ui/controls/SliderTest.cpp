@@ -148,6 +148,19 @@ TEST_F(Slider, NineSliceRefusesToIgnoreItsSizeAndRestoresTheEarlierChoice) {
     EXPECT_TRUE(sizeIs(s->getSize(), 200, 10));
 }
 
+TEST_F(Slider, AnEmptyNineSliceProgressDrawsNoCaps) {
+    UISlider* s = make();
+    s->setScale9Enable(true);
+    s->setSize(CCSize(200, 10));
+    s->setPercent(0);
+    stage(s, 200, 150);
+    // The ball sits at x 100 (96..104); the progress caps would show around it.
+    for (float x : {60.0f, 90.0f, 110.0f, 140.0f}) EXPECT_TRUE(near(px(x, 150), x < 100 ? kBlack : kBlue)) << x;
+    s->setPercent(50);
+    redraw();
+    EXPECT_TRUE(near(px(110, 150), kGreen));
+}
+
 TEST_F(Slider, WithoutABarTouchesChangeNothing) {
     UISlider* s = UISlider::create();
     s->setTouchEnabled(true);
