@@ -67,16 +67,6 @@ TEST_F(DragPanel, ABoundedDragStopsTheLeftEdgeAtTheEdgeAndBerthsThere) {
     host->touchUp(480, 950);
 }
 
-TEST_F(DragPanel, ADragClearOfTheEdgesFollowsTheFingerAndSendsNoBerth) {
-    UIDragPanel* p = makePanel(1000);
-    host->touchDown(400, 400);
-    host->touchMove(300, 450);
-    host->touchMove(250, 480);
-    EXPECT_EQ(innerAt(p), CCPoint(-150, -420));
-    EXPECT_TRUE(recorder.dragEvents.empty());
-    host->touchUp(250, 480);
-}
-
 // --- the auto move ---------------------------------------------------------------------
 
 TEST_F(DragPanel, A300PointDragOverHalfASecondGlidesTenPointsWithAnEaseOut) {

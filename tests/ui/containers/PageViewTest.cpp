@@ -63,16 +63,6 @@ TEST_F(PageView, PlainChildrenStayWhereTheyAreAndDoNotPage) {
     EXPECT_EQ(v->getChildren()->count(), 0u);
 }
 
-TEST_F(PageView, APlainChildCanBeMadeAPage) {
-    UIPageView* v = makeView(1);
-    Layout* panel = Layout::create();
-    v->addChild(panel);
-    EXPECT_TRUE(v->addPage(panel));
-    EXPECT_EQ(v->getPage(1), panel);
-    EXPECT_EQ(panel->getPosition(), CCPoint(640, 0));
-    EXPECT_EQ(v->getChildren()->count(), 2u);
-}
-
 // --- dragging --------------------------------------------------------------------------
 
 TEST_F(PageView, TheFirstPageCannotBeDraggedRight) {
@@ -144,17 +134,6 @@ TEST_F(PageView, ASlideOf640PointsTakes12FramesWithTheEventBeforeTheLastStep) {
     EXPECT_NEAR(atEvent, 53.33f, 0.01);
     EXPECT_FLOAT_EQ(pageX(v, 1), 0);
     EXPECT_EQ(recorder.log, (std::vector<std::string>{"turning", "page 0"}));
-}
-
-TEST_F(PageView, ANewPressDoesNotStopASlide) {
-    UIPageView* v = makeView(3);
-    v->turnToPage(1);
-    host->step(4);
-    host->touchDown(300, 400);
-    host->step(8);
-    EXPECT_FALSE(v->isAutoScrolling());
-    EXPECT_FLOAT_EQ(pageX(v, 1), 0);
-    host->touchUp(300, 400);
 }
 
 // --- children --------------------------------------------------------------------------

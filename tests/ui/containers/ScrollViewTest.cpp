@@ -76,19 +76,6 @@ TEST_F(ScrollView, ChildrenLiveInTheInnerContainer) {
 
 // --- dragging and the edges ------------------------------------------------------------
 
-TEST_F(ScrollView, DraggingUpMovesTheContentWithTheFinger) {
-    UIScrollView* v = makeView(1000);
-    host->touchDown(250, 300);
-    host->touchMove(250, 350);
-    EXPECT_FLOAT_EQ(innerY(v), -550);
-    EXPECT_EQ(v->getMoveDirection(), SCROLL_MOVE_UP);
-    host->touchMove(250, 330);
-    EXPECT_FLOAT_EQ(innerY(v), -570);
-    EXPECT_EQ(v->getMoveDirection(), SCROLL_MOVE_DOWN);
-    host->touchUp(250, 330);
-    EXPECT_TRUE(recorder.log.empty());
-}
-
 TEST_F(ScrollView, DraggingPastTheTopStopsThereWithOneEventPerStoppingMove) {
     UIScrollView* v = makeView(1000);
     host->touchDown(250, 300);
