@@ -7,7 +7,9 @@
 //   - A subtree under an entry that yields no widget is skipped. A document without a usable
 //     "widgetTree" gives no widget (its animations are still registered, unbound).
 //   - Entries deeper than kMaxWidgetDepth, and entries past the kMaxWidgetsPerFile-th widget of
-//     one file, yield no widget: a hostile file can neither exhaust the stack nor the memory.
+//     one file, yield no widget: a hostile file can neither exhaust the stack nor the memory,
+//     nor keep the reader busy for long (adding a child costs time in the number of siblings).
+//     Book pages hold a few dozen widgets; the limits are far above anything real.
 //   - "textures": elements that are not strings, empty names and names that would leave the
 //     book folder are skipped (see LayoutPaths.h); at most kMaxSheetsPerFile are looked at.
 //   - The layout directory and the legacy flag stay readable after a read (inspection tools).
@@ -23,10 +25,10 @@ class UIWidget;
 
 class CCSGUIReader {
 public:
-    static const int kMaxJsonDepth = 1000;
-    static const int kMaxWidgetDepth = 400;
-    static const int kMaxWidgetsPerFile = 50000;
-    static const int kMaxSheetsPerFile = 1000;
+    static constexpr int kMaxJsonDepth = 1000;
+    static constexpr int kMaxWidgetDepth = 400;
+    static constexpr int kMaxWidgetsPerFile = 10000;
+    static constexpr int kMaxSheetsPerFile = 1000;
 
     // Created on first use; the purge of GUIHelper deletes it too.
     static CCSGUIReader* sharedReader();
