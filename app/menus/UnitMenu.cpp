@@ -8,6 +8,7 @@
 #include "app/menus/StringTables.h"
 #include "app/menus/TestController.h"
 #include "app/menus/VisibleArea.h"
+#include "app/reader/PageLayer.h"
 #include "app/reader/ReaderState.h"
 #include "engine/engine.h"
 
@@ -23,8 +24,6 @@ int unitFirstPage = 2;
 int unitLastPage = 13;
 int unitPageCount = 12;
 CCPoint unitListPosition(0, 0);
-
-void (*openPageHook)() = nullptr;
 
 namespace {
 constexpr int kWordListEntry = 7;
@@ -138,7 +137,7 @@ void MenuLayerMainMenu::pageItemCallback(CCObject* sender) {
     CCNode* item = dynamic_cast<CCNode*>(sender);
     if (!item) return;
     currentPage = item->getZOrder() - kEntryZOrderBase + unitFirstPage;
-    if (openPageHook) openPageHook();
+    openPageWithoutTransition();
 }
 
 void MenuLayerMainMenu::ccTouchesBegan(CCSet* touches, CCEvent*) {

@@ -57,7 +57,4 @@ private:
 // A new unit menu scene with one reference for the caller; purges cached data first.
 MenuTestScene* createUnitMenuScene();
 
-// Opens the reader at currentPage; set by the reader, null while there is none.
-extern void (*openPageHook)();
-
 }  // namespace app

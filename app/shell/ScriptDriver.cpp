@@ -19,7 +19,13 @@
 
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
+#include "app/reader/PageLayer.h"
 #include "app/reader/ReaderState.h"
+#include "app/settings/SetLayer.h"
+#include "ui/layout/WidgetJson.h"
+#include "ui/widgets/UIButton.h"
+#include "ui/widgets/UILayer.h"
+#include "ui/widgets/UIRootWidget.h"
 #include "app/shell/AppDelegate.h"
 #include "app/shell/BookDirectory.h"
 #include "engine/engine.h"
@@ -30,8 +36,37 @@ namespace app {
 
 namespace {
 
+// Members of the reader's screens that a script may call by name.
+template <typename Layer>
+ScriptDriver::Call menuCall(void (Layer::*member)(CCObject*), bool passItem = false) {
+    return [member, passItem](CCNode* node) {
+        Layer* layer = dynamic_cast<Layer*>(node);
+        if (!layer) return false;
+        CCObject* sender = layer;
+        if (passItem) {
+            // The play/pause callback does nothing without its item as the sender.
+            if (PageLayer* page = dynamic_cast<PageLayer*>(node)) sender = page->getPlayPauseItem();
+        }
+        (layer->*member)(sender);
+        return true;
+    };
+}
+
 std::map<std::string, ScriptDriver::Call>& calls() {
-    static std::map<std::string, ScriptDriver::Call> c;
+    static std::map<std::string, ScriptDriver::Call> c = {
+        {"settingsCallback", menuCall(&PageLayer::settingsCallback)},
+        {"contentsCallback", menuCall(&PageLayer::contentsCallback)},
+        {"playPauseCallback", menuCall(&PageLayer::playPauseCallback, true)},
+        {"nextPageCallback", menuCall(&PageLayer::nextPageCallback)},
+        {"previousPageCallback", menuCall(&PageLayer::previousPageCallback)},
+        {"switchPage",
+         [](CCNode* n) {
+             PageLayer* page = dynamic_cast<PageLayer*>(n);
+             if (page) page->switchPage();
+             return page != nullptr;
+         }},
+        {"menuCallback", menuCall(&TestController::menuCallback)},
+    };
     return c;
 }
 
@@ -113,7 +148,9 @@ CCNode* ScriptDriver::systemLayer() {
     if (CCTransitionScene* t = dynamic_cast<CCTransitionScene*>(scene)) scene = t->getInScene();
     if (!scene || !scene->getChildren()) return nullptr;
     for (CCObject* o : *scene->getChildren())
-        if (dynamic_cast<TestController*>(o) || dynamic_cast<MenuLayerMainMenu*>(o)) return static_cast<CCNode*>(o);
+        if (dynamic_cast<TestController*>(o) || dynamic_cast<MenuLayerMainMenu*>(o) || dynamic_cast<PageLayer*>(o) ||
+            dynamic_cast<SetLayer*>(o))
+            return static_cast<CCNode*>(o);
     return nullptr;
 }
 
@@ -261,9 +298,32 @@ std::string ScriptDriver::stateJson() {
     s["readingPause"] = readingPause;
     s["nextSentence"] = nextSentence;
     s["lastSentence"] = lastSentence;
-    s["currentSentenceButton"] = Json::Value();
-    s["subtitle"] = Json::Value();
-    s["playPause"] = Json::Value();
+    s["currentSentenceButton"] =
+        currentSentenceButton ? Json::Value(currentSentenceButton->getName()) : Json::Value();
+    PageLayer* page = dynamic_cast<PageLayer*>(layer);
+    if (subtitleLabel && subtitleBackground) {
+        Json::Value sub(Json::objectValue);
+        sub["text"] = subtitleLabel->getString();
+        sub["visible"] = subtitleLabel->isVisible();
+        sub["x"] = subtitleLabel->getPosition().x;
+        sub["y"] = subtitleLabel->getPosition().y;
+        sub["bgVisible"] = subtitleBackground->isVisible();
+        sub["bgX"] = subtitleBackground->getPosition().x;
+        sub["bgY"] = subtitleBackground->getPosition().y;
+        sub["bgWidth"] = subtitleBackground->getSize().width;
+        sub["bgHeight"] = subtitleBackground->getSize().height;
+        s["subtitle"] = sub;
+    } else {
+        s["subtitle"] = Json::Value();
+    }
+    if (page && page->getPlayPauseItem()) {
+        Json::Value pp(Json::objectValue);
+        pp["visible"] = page->getPlayPauseItem()->isVisible();
+        pp["image"] = page->isShowingPause() ? "pause" : "play";
+        s["playPause"] = pp;
+    } else {
+        s["playPause"] = Json::Value();
+    }
 
     Json::Value audio(Json::objectValue);
     SimpleAudioEngine* engineAudio = SimpleAudioEngine::sharedEngine();
@@ -279,8 +339,10 @@ std::string ScriptDriver::stateJson() {
     s["unitFirstPage"] = unitFirstPage;
     s["unitLastPage"] = unitLastPage;
     s["unitPageCount"] = unitPageCount;
-    s["pendingReadingMode"] = Json::Value();
-    s["selectedSettingButton"] = Json::Value();
+    SetLayer* settings = dynamic_cast<SetLayer*>(layer);
+    s["pendingReadingMode"] = settings ? Json::Value(settings->getPendingReadingMode()) : Json::Value();
+    s["selectedSettingButton"] =
+        selectedSettingButton ? Json::Value(selectedSettingButton->getName()) : Json::Value();
     TestController* contents = dynamic_cast<TestController*>(layer);
     s["dragHintVisible"] =
         contents && contents->getDragHint() ? Json::Value(contents->getDragHint()->isVisible()) : Json::Value();
@@ -312,6 +374,12 @@ Json::Value nodeJson(CCNode* n) {
     }
     if (CCMenuItem* item = dynamic_cast<CCMenuItem*>(n)) j["enabled"] = item->isEnabled();
     Json::Value children(Json::arrayValue);
+    // A UI layer shows its widget tree as widgets.
+    if (ui::UILayer* uiLayer = dynamic_cast<ui::UILayer*>(n)) {
+        if (uiLayer->getRootWidget()) children.append(ui::widgetToJson(uiLayer->getRootWidget()));
+        j["children"] = children;
+        return j;
+    }
     if (n->getChildren())
         for (CCObject* o : *n->getChildren()) children.append(nodeJson(static_cast<CCNode*>(o)));
     j["children"] = children;

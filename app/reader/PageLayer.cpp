@@ -1,0 +1,482 @@
+// The page layer shared by TestLayer1 and TestLayer2: construction, navigation and read-aloud.
+//
+// Index:
+//   - names and paths
+//   - construction
+//   - lifecycle and teardown
+//   - navigation
+//   - read-aloud
+//   - the twin classes
+#include "app/reader/PageLayer.h"
+
+#include <cmath>
+
+#include "app/menus/StringTables.h"
+#include "app/menus/TestController.h"
+#include "app/menus/VisibleArea.h"
+#include "app/reader/BookPageScene.h"
+#include "app/reader/Md5Digest.h"
+#include "app/reader/ReaderState.h"
+#include "app/settings/SetLayer.h"
+#include "engine/engine.h"
+#include "ui/layout/CCSGUIReader.h"
+#include "ui/widgets/GUIHelper.h"
+#include "ui/widgets/Layout.h"
+#include "ui/widgets/UIButton.h"
+#include "ui/widgets/UILayer.h"
+#include "ui/widgets/UIRootWidget.h"
+
+using namespace engine;
+
+namespace app {
+
+namespace {
+constexpr int kMaxSentence = 29;
+constexpr int kFirstWordListPage = 74;
+constexpr int kLastWordListPage = 81;
+constexpr float kSwipeDistance = 50;
+constexpr float kTurnDuration = 0.5f;
+constexpr float kReadStartDelay = 0.2f;
+constexpr float kReadStepInterval = 0.5f;
+constexpr float kRepeatPageDelay = 0.2f;
+constexpr float kSubtitleInterval = 0.3f;
+constexpr size_t kLongestSubtitle = 1599;
+const ccColor3B kBlue = {0, 0, 255};
+}  // namespace
+
+// --- names and paths ------------------------------------------------------------------
+
+std::string PageLayer::sentenceButtonName(int page, int sentence) {
+    return (page < 10 ? "bn0" : "bn") + std::to_string(page) + std::to_string(sentence);
+}
+
+std::string PageLayer::audioName(int page, int sentence) {
+    return (page < 10 ? "mc0" : "mc") + std::to_string(page) + std::to_string(sentence) + ".mp3";
+}
+
+int PageLayer::sentenceCode(int page, int sentence) { return sentence < 10 ? page * 10 + sentence : page * 100 + sentence; }
+
+std::string PageLayer::audioPathFor(const std::string& name) { return "epc/" + Md5Digest::hexDigest(name) + ".mp3"; }
+
+// --- construction ---------------------------------------------------------------------
+
+PageLayer::PageLayer(const Traits& traits) : m_traits(traits), touchStart(0, 0) {
+    init();
+    const int page = currentPage;
+    SimpleAudioEngine::sharedEngine()->setBackgroundMusicVolume(1.0f);
+    SimpleAudioEngine::sharedEngine()->stopBackgroundMusic();
+
+    uiLayer = ui::UILayer::create();
+    uiLayer->scheduleUpdate();
+    const std::string settingsText = caption("setmenu_set");
+    const std::string contentsText = caption("main_page");
+    const std::string hint = caption("bntext");
+    if (m_traits.uiLayerFirst) {
+        addChild(uiLayer, 0);
+        buildImageItems();
+        buildLabel(hint);
+        addChild(m_label, m_traits.subtitleZOrder);
+    } else {
+        buildLabel(hint);
+        addChild(uiLayer, 0);
+        addChild(m_label, m_traits.subtitleZOrder);
+        buildImageItems();
+    }
+    buildChrome(contentsText, settingsText);
+    buildPage(page);
+    connectSentenceButtons(page);
+
+    nextSentence = 1;
+    if (autoReading && readingMode == READ_TURN_PAGES) {
+        if (m_traits.logsOnResume) {
+            CCLog("---------------------------------0000000000000");
+            unscheduleAllSelectors();
+        }
+        schedule(schedule_selector(PageLayer::readAloudStep), kReadStartDelay);
+        setPlayPauseImage(true);
+    } else {
+        autoReading = false;
+        setPlayPauseImage(false);
+        unscheduleAllSelectors();
+    }
+    currentSentenceButton = nullptr;
+    setTouchEnabled(true);
+}
+
+void PageLayer::buildLabel(const std::string& hint) {
+    const CCSize s = VisibleArea::size();
+    m_label = CCLabelTTF::create(hint.c_str(), "Arial", 22);
+    m_label->setDimensions(CCSize(s.width / 4, 0));
+    m_label->setHorizontalAlignment(kCCTextAlignmentCenter);
+    m_label->setPosition(ccp(VisibleArea::center().x,
+                             VisibleArea::bottom().y + (VisibleArea::top().y - VisibleArea::bottom().y) / 24));
+    m_label->setColor(kBlue);
+    subtitleLabel = m_label;
+}
+
+void PageLayer::buildImageItems() {
+    m_previous = CCMenuItemImage::create("Images/up1.png", "Images/up2.png", this,
+                                         menu_selector(PageLayer::previousPageCallback));
+    m_playPause = CCMenuItemImage::create("Images/play_btn.png", "Images/pause_btn.png", this,
+                                          menu_selector(PageLayer::playPauseCallback));
+    m_next = CCMenuItemImage::create("Images/next1.png", "Images/next2.png", this,
+                                     menu_selector(PageLayer::nextPageCallback));
+}
+
+void PageLayer::buildChrome(const std::string& contentsText, const std::string& settingsText) {
+    CCMenuItemFont::setFontSize(45);
+    CCMenuItemFont* contents =
+        CCMenuItemFont::create(contentsText.c_str(), this, menu_selector(PageLayer::contentsCallback));
+    contents->setColor(kBlue);
+    CCMenuItemFont* settings =
+        CCMenuItemFont::create(settingsText.c_str(), this, menu_selector(PageLayer::settingsCallback));
+    settings->setColor(kBlue);
+
+    CCMenu* menu = CCMenu::create(m_previous, m_playPause, m_next, contents, settings, nullptr);
+    menu->setPosition(ccp(0, 0));
+    const CCSize p = m_playPause->getContentSize();
+    const CCPoint bottom = VisibleArea::bottom(), center = VisibleArea::center();
+    settings->setPosition(ccp(VisibleArea::right().x - 60, bottom.y + 30));
+    contents->setPosition(ccp(VisibleArea::left().x + 60, bottom.y + 30));
+    m_previous->setPosition(ccp(center.x - p.width / 2, bottom.y + p.height / 2 + 6));
+    m_playPause->setPosition(ccp(VisibleArea::right().x - 60, bottom.y + 40));
+    m_next->setPosition(ccp(center.x + p.width / 2, bottom.y + p.height / 2 + 6));
+    addChild(menu, m_traits.menuZOrder);
+    settings->setVisible(false);
+    if (readingMode == READ_ON_TOUCH) m_playPause->setVisible(false);
+}
+
+void PageLayer::buildPage(int page) {
+    const std::string path = CCString::createWithFormat("%s%s%s%s%d%s", "tomeset", "/", "tomeset", "_", page, ".json")->m_sString;
+    ui::UIWidget* widget = ui::CCSGUIReader::sharedReader()->widgetFromLayoutFile(path.c_str());
+    pageLayout = dynamic_cast<ui::Layout*>(widget);
+    if (pageLayout) uiLayer->addWidget(pageLayout);
+
+    m_background = ui::UIButton::create();
+    m_background->setTouchEnabled(false);
+    m_background->setScale9Enable(true);
+    m_background->loadTextures("Images/bnchback1.png", "Images/bnchback1.png", "", ui::TEX_RES_LOCAL_FILE);
+    m_background->setPosition(ccp(VisibleArea::center().x, VisibleArea::top().y));
+    m_background->setSize(CCSize(150, 1.5f * m_background->getContentSize().height));
+    m_background->setVisible(false);
+    uiLayer->addWidget(m_background);
+    subtitleBackground = m_background;
+}
+
+void PageLayer::connectSentenceButtons(int page) {
+    ui::GUIHelper* helper = ui::GUIHelper::sharedHelper();
+    for (int n = 1; n <= kMaxSentence; ++n) {
+        ui::UIButton* button = dynamic_cast<ui::UIButton*>(
+            helper->findWidgetByName(uiLayer->getRootWidget(), sentenceButtonName(page, n).c_str()));
+        if (!button) continue;
+        // The word-list pages keep the look their layout gives their word cards.
+        if (page < kFirstWordListPage || page > kLastWordListPage) {
+            button->setOpacity(255);
+            button->loadNormalTexture("Images/bnren1.png", ui::TEX_RES_LOCAL_FILE);
+            button->loadPressedTexture("Images/bnren2.png", ui::TEX_RES_LOCAL_FILE);
+        }
+        button->setTouchListener(this, toucheventselector(PageLayer::sentenceTouchEvent));
+        lastSentence = n;
+        button->setActionTag(sentenceCode(page, n));
+    }
+}
+
+void PageLayer::setPlayPauseImage(bool pause) {
+    m_showingPause = pause;
+    if (m_playPause) m_playPause->setNormalImage(CCSprite::create(pause ? "Images/pause_btn.png" : "Images/play_btn.png"));
+}
+
+// --- lifecycle and teardown -----------------------------------------------------------
+
+PageLayer::~PageLayer() {
+    // The reader state must never point into a page that is gone (leaving for the contents,
+    // say, leaves no page behind to take its place).
+    if (subtitleLabel == m_label) subtitleLabel = nullptr;
+    if (subtitleBackground == m_background) subtitleBackground = nullptr;
+    if (currentSentenceButton && uiLayer) {
+        ui::UIWidget* root = uiLayer->getRootWidget();
+        for (ui::UIWidget* w = currentSentenceButton; w; w = w->getWidgetParent()) {
+            if (w == root) {
+                currentSentenceButton = nullptr;
+                break;
+            }
+        }
+    }
+}
+
+void PageLayer::onEnter() {
+    CCLayer::onEnter();
+    CCLog("Scene %d onEnter", m_traits.sceneNumber);
+}
+
+void PageLayer::onEnterTransitionDidFinish() {
+    CCLayer::onEnterTransitionDidFinish();
+    CCLog("Scene %d: onEnterTransitionDidFinish", m_traits.sceneNumber);
+}
+
+void PageLayer::onExit() {
+    CCLayer::onExit();
+    CCLog("Scene %d onExit", m_traits.sceneNumber);
+}
+
+void PageLayer::onExitTransitionDidStart() {
+    CCLayer::onExitTransitionDidStart();
+    CCLog("Scene %d: onExitTransitionDidStart", m_traits.sceneNumber);
+}
+
+// --- navigation -----------------------------------------------------------------------
+
+void PageLayer::movePage(int direction, PageLayer* (*make)()) {
+    setTouchEnabled(false);
+    currentPage += direction;
+    pageChangeDirection = direction;
+    if (make) {
+        goToNextPage(make);
+    } else {
+        switchPage();
+    }
+}
+
+void PageLayer::nextPageCallback(CCObject*) {
+    if (currentPage >= kLastPage) return;
+    movePage(+1, nullptr);
+}
+
+void PageLayer::previousPageCallback(CCObject*) {
+    if (currentPage <= kFirstPage) return;
+    movePage(-1, nullptr);
+}
+
+void PageLayer::ccTouchesBegan(CCSet* touches, CCEvent*) {
+    if (!touches || touches->count() == 0) return;
+    touchStart = static_cast<CCTouch*>(*touches->begin())->getLocation();
+}
+
+void PageLayer::ccTouchesMoved(CCSet* touches, CCEvent*) {
+    if (!touches || touches->count() == 0) return;
+    const float x = static_cast<CCTouch*>(*touches->begin())->getLocation().x;
+    const float s = touchStart.x;
+    int direction = 0;
+    if (x > s) {
+        if (x - s >= kSwipeDistance && currentPage > kFirstPage) direction = -1;
+    } else if (s > x) {
+        if (s - x >= kSwipeDistance && currentPage < kLastPage) direction = +1;
+    }
+    if (direction == 0) return;
+    touchStart.x = x;
+    movePage(direction, nullptr);
+}
+
+void PageLayer::switchPage() { goToNextPage(nullptr); }
+
+void PageLayer::goToNextPage(PageLayer* (*make)()) {
+    unscheduleAllSelectors();
+    currentSentenceButton = nullptr;
+    BookPageScene* scene = new BookPageScene();
+    PageLayer* layer = make ? make() : makeTwin();
+    scene->addChild(layer);
+    CCDirector* director = CCDirector::sharedDirector();
+    director->setDepthTest(false);
+    CCScene* next = scene;
+    if (pageChangeDirection != 0) {
+        director->setDepthTest(true);
+        next = CCTransitionPageTurn::create(kTurnDuration, scene, pageChangeDirection < 0);
+    }
+    // A failed transition still opens the page, only without the animation.
+    director->replaceScene(next ? next : scene);
+    scene->release();
+    layer->release();
+}
+
+void PageLayer::contentsCallback(CCObject*) {
+    unscheduleAllSelectors();
+    CCScene* scene = CCScene::create();
+    TestController* layer = new TestController();
+    layer->autorelease();
+    scene->addChild(layer);
+    CCDirector::sharedDirector()->replaceScene(scene);
+}
+
+void PageLayer::settingsCallback(CCObject*) {
+    unscheduleAllSelectors();
+    BookPageScene* scene = new BookPageScene();
+    SetLayer* layer = new SetLayer();
+    scene->addChild(layer);
+    CCDirector::sharedDirector()->setDepthTest(false);
+    CCScene* next = CCTransitionZoomFlipY::create(kTurnDuration, scene, kCCTransitionOrientationDownOver);
+    CCDirector::sharedDirector()->replaceScene(next ? next : scene);
+    scene->release();
+    layer->release();
+}
+
+// --- read-aloud -----------------------------------------------------------------------
+
+bool PageLayer::musicPlaying() const { return SimpleAudioEngine::sharedEngine()->isBackgroundMusicPlaying(); }
+
+void PageLayer::showSubtitleFor(ui::UIButton* button, const std::string& text, bool found) {
+    if (!found || text.empty()) {
+        subtitleLabel->setString("");
+        subtitleBackground->setSize(CCSize(0, 0));
+    } else if (text.size() > kLongestSubtitle) {
+        subtitleLabel->setString("");
+        subtitleLabel->setVisible(false);
+        subtitleBackground->setVisible(false);
+    } else {
+        placeSubtitle(button, text);
+        schedule(schedule_selector(PageLayer::subtitleWatch), kSubtitleInterval);
+    }
+}
+
+void PageLayer::sentenceTouchEvent(CCObject* sender, ui::TouchEventType) {
+    ui::UIButton* button = dynamic_cast<ui::UIButton*>(sender);
+    if (!button) return;
+    if (currentSentenceButton) {
+        if (currentSentenceButton == button && musicPlaying()) {
+            button->setFocused(true);
+            return;
+        }
+        currentSentenceButton->setFocused(false);
+    }
+    currentSentenceButton = button;
+    button->setFocused(true);
+
+    const int p = currentPage;
+    const int code = button->getActionTag();
+    nextSentence = (code - 10 * p <= 30) ? code - 10 * p + 1 : code - 100 * p + 1;
+    const std::string name = CCString::createWithFormat("%s%d%s", p < 10 ? "mc0" : "mc", code, ".mp3")->m_sString;
+    const std::string key = CCString::createWithFormat("%s%d", p < 10 ? "str0" : "str", code)->m_sString;
+    bool found = false;
+    const std::string text = lookupString(kSentenceTable, key, &found);
+    if (subtitleLabel && subtitleBackground) {
+        showSubtitleFor(button, text, found);
+        if (m_traits.logsAfterSubtitle) CCLog("Scene %d: onEnterTransitionDidFinish", m_traits.sceneNumber);
+    }
+    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(audioPathFor(name).c_str());
+}
+
+void PageLayer::readAloudStep(float) {
+    unschedule(schedule_selector(PageLayer::readAloudStep));
+    if (musicPlaying()) {
+        schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
+        return;
+    }
+    if (readingPause) {
+        readingPause = false;
+        schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
+        return;
+    }
+    if (nextSentence > lastSentence) {
+        if (readingMode == READ_REPEAT_PAGE) {
+            nextSentence = 1;
+            readingPause = true;
+            schedule(schedule_selector(PageLayer::readAloudStep), kRepeatPageDelay);
+        } else if (readingMode == READ_TURN_PAGES) {
+            readingPause = true;
+            // The automatic turn always builds the second twin, whichever twin is running.
+            if (currentPage < kLastPage) movePage(+1, &TestLayer2::make);
+        }
+        return;
+    }
+    const int p = currentPage, n = nextSentence;
+    if (currentSentenceButton) {
+        currentSentenceButton->setFocused(false);
+        currentSentenceButton = nullptr;
+    }
+    currentSentenceButton = dynamic_cast<ui::UIButton*>(
+        ui::GUIHelper::sharedHelper()->findWidgetByName(uiLayer->getRootWidget(), sentenceButtonName(p, n).c_str()));
+    if (currentSentenceButton) currentSentenceButton->setFocused(true);
+    bool found = false;
+    const std::string text = lookupString(kSentenceTable, sentenceKey(p, n), &found);
+    if (currentSentenceButton && subtitleLabel && subtitleBackground) showSubtitleFor(currentSentenceButton, text, found);
+    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(audioPathFor(audioName(p, n)).c_str());
+    ++nextSentence;
+    readingPause = true;
+    schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
+}
+
+void PageLayer::subtitleWatch(float) {
+    unschedule(schedule_selector(PageLayer::subtitleWatch));
+    const bool playing = musicPlaying();
+    if (playing) schedule(schedule_selector(PageLayer::subtitleWatch), kSubtitleInterval);
+    if (subtitleBackground) subtitleBackground->setVisible(playing);
+    if (subtitleLabel) subtitleLabel->setVisible(playing);
+}
+
+void PageLayer::playPauseCallback(CCObject* sender) {
+    if (!sender) return;
+    autoReading = !autoReading;
+    if (autoReading) {
+        unschedule(schedule_selector(PageLayer::readAloudStep));
+        schedule(schedule_selector(PageLayer::readAloudStep), kReadStartDelay);
+        setPlayPauseImage(true);
+    } else {
+        SimpleAudioEngine::sharedEngine()->setBackgroundMusicVolume(1.0f);
+        SimpleAudioEngine::sharedEngine()->stopBackgroundMusic();
+        setPlayPauseImage(false);
+        unschedule(schedule_selector(PageLayer::readAloudStep));
+    }
+}
+
+void PageLayer::placeSubtitle(ui::UIButton* button, const std::string& text) {
+    CCLabelTTF* label = subtitleLabel;
+    ui::UIButton* background = subtitleBackground;
+    if (!button || !label || !background) return;
+    CCNode* r = button->getRenderer();
+    const CCPoint pos = r->getPosition();
+    const double sx = std::fabs(r->getScaleX()), sy = std::fabs(r->getScaleY());
+    const CCSize size = button->getContentSize();
+    const CCPoint left = VisibleArea::left(), right = VisibleArea::right(), top = VisibleArea::top(),
+                  bottom = VisibleArea::bottom(), center = VisibleArea::center();
+
+    const double width = sx * size.width;
+    label->setDimensions(CCSize(static_cast<float>(width), 0));
+    label->setString(text.c_str());
+    const double lw = label->getContentSize().width, lh = label->getContentSize().height;
+
+    const double half = width * 0.5;
+    const double rx = static_cast<double>(pos.x) + center.x;
+    const double visibleWidth = static_cast<double>(right.x) - left.x;
+    double x;
+    if (half > rx)
+        x = half;
+    else if (rx > visibleWidth - half)
+        x = visibleWidth - half;
+    else
+        x = static_cast<double>(center.x) + pos.x;
+
+    const double lineHeight = (static_cast<double>(top.y) - bottom.y) / 40;
+    const double ry = static_cast<double>(center.y) + pos.y;
+    double y, backgroundY;
+    if (ry > center.y) {
+        const double gap = sy < 1.4 ? size.height * sy * 0.5 : size.height * sy * 6 / 11;
+        y = ry - (lh * 0.5 + gap);
+        backgroundY = y - lineHeight * 0.5;
+    } else {
+        y = ry + lh * 3 / 5 + size.height * sy * 0.5;
+        backgroundY = y + lineHeight * 0.5;
+    }
+    label->setPosition(ccp(static_cast<float>(x), static_cast<float>(y)));
+    background->setPosition(ccp(static_cast<float>(x), static_cast<float>(backgroundY)));
+    background->setSize(CCSize(static_cast<float>(lw), static_cast<float>(lh + lineHeight)));
+}
+
+// --- the twin classes -----------------------------------------------------------------
+
+TestLayer1::TestLayer1() : PageLayer(Traits{1, 10000, 3, false, true, true}) {}
+PageLayer* TestLayer1::make() { return new TestLayer1(); }
+PageLayer* TestLayer1::makeTwin() { return new TestLayer2(); }
+
+TestLayer2::TestLayer2() : PageLayer(Traits{2, 2, 1, true, false, false}) {}
+PageLayer* TestLayer2::make() { return new TestLayer2(); }
+PageLayer* TestLayer2::makeTwin() { return new TestLayer1(); }
+
+void openPageWithoutTransition() {
+    BookPageScene* scene = new BookPageScene();
+    PageLayer* layer = new TestLayer1();
+    scene->addChild(layer);
+    layer->release();
+    CCDirector::sharedDirector()->replaceScene(scene);
+    scene->release();
+}
+
+}  // namespace app

@@ -1,0 +1,135 @@
+// A book page on screen: the page's widget tree from its layout file, the subtitle, the chrome
+// (previous, play/pause, next, contents, settings), page turns and read-aloud. The twin classes
+// TestLayer1 and TestLayer2 share all of it and differ only in the points their hooks give.
+//
+// Index:
+//   - construction
+//   - navigation: buttons, swipes, switchPage, contents and settings
+//   - read-aloud: sentence touches, continuous reading, subtitles
+#pragma once
+
+#include <string>
+
+#include "engine/scene/CCLayer.h"
+#include "ui/widgets/UIWidget.h"
+
+namespace engine {
+class CCLabelTTF;
+class CCMenu;
+class CCMenuItem;
+class CCMenuItemFont;
+class CCMenuItemImage;
+}  // namespace engine
+namespace ui {
+class Layout;
+class UIButton;
+class UILayer;
+}  // namespace ui
+
+namespace app {
+
+class PageLayer : public engine::CCLayer {
+public:
+    ~PageLayer() override;
+
+    // --- navigation (menu callbacks take the sending item, unused) ---
+    void previousPageCallback(engine::CCObject* sender);
+    void nextPageCallback(engine::CCObject* sender);
+    void contentsCallback(engine::CCObject* sender);
+    void settingsCallback(engine::CCObject* sender);
+    // Builds the twin layer for currentPage in a new page scene and turns to it.
+    void switchPage();
+    void ccTouchesBegan(engine::CCSet* touches, engine::CCEvent* event) override;
+    void ccTouchesMoved(engine::CCSet* touches, engine::CCEvent* event) override;
+
+    // --- read-aloud ---
+    void sentenceTouchEvent(engine::CCObject* sender, ui::TouchEventType type);
+    void playPauseCallback(engine::CCObject* sender);
+    void readAloudStep(float elapsed);
+    void subtitleWatch(float elapsed);
+    void placeSubtitle(ui::UIButton* button, const std::string& text);
+
+    void onEnter() override;
+    void onEnterTransitionDidFinish() override;
+    void onExit() override;
+    void onExitTransitionDidStart() override;
+
+    ui::UILayer* getUILayer() { return uiLayer; }
+    ui::Layout* getPageLayout() { return pageLayout; }
+    engine::CCMenuItemImage* getPlayPauseItem() { return m_playPause; }
+    // True while the play/pause item shows its pause image.
+    bool isShowingPause() const { return m_showingPause; }
+    engine::CCLabelTTF* getSubtitleLabel() { return m_label; }
+    ui::UIButton* getSubtitleBackground() { return m_background; }
+
+    // The stored recording of a sentence: "epc/" + MD5 of its audio name + ".mp3".
+    static std::string audioPathFor(const std::string& audioName);
+    // Names of sentence n on page p.
+    static std::string sentenceButtonName(int page, int sentence);
+    static std::string audioName(int page, int sentence);
+    // The button's action tag: the decimal page number followed by the sentence number.
+    static int sentenceCode(int page, int sentence);
+
+protected:
+    // What tells the twins apart.
+    struct Traits {
+        int sceneNumber;            // 1 or 2, in the log lines
+        int subtitleZOrder;         // of the label in the layer
+        int menuZOrder;             // of the chrome menu in the layer
+        bool uiLayerFirst;          // the UI layer and image items are made before the label
+        bool logsOnResume;          // logs and stops its selectors before resuming reading
+        bool logsAfterSubtitle;     // logs after placing a touched sentence's subtitle
+    };
+    explicit PageLayer(const Traits& traits);
+    // The twin of this class, built for currentPage (not autoreleased).
+    virtual PageLayer* makeTwin() = 0;
+
+    // The next page, built by the given maker; used by the buttons, swipes and the automatic turn.
+    void goToNextPage(PageLayer* (*make)());
+
+private:
+    void buildLabel(const std::string& hint);
+    void buildImageItems();
+    void buildChrome(const std::string& contentsText, const std::string& settingsText);
+    void buildPage(int page);
+    void connectSentenceButtons(int page);
+    void setPlayPauseImage(bool pause);
+    void movePage(int direction, PageLayer* (*make)());
+    // Step 5 of both players: empty text, too long a text, or a placed subtitle.
+    void showSubtitleFor(ui::UIButton* button, const std::string& text, bool found);
+    bool musicPlaying() const;
+
+    Traits m_traits;
+    engine::CCPoint touchStart;
+    ui::UILayer* uiLayer = nullptr;
+    ui::Layout* pageLayout = nullptr;
+    engine::CCLabelTTF* m_label = nullptr;
+    ui::UIButton* m_background = nullptr;
+    engine::CCMenuItemImage* m_previous = nullptr;
+    engine::CCMenuItemImage* m_playPause = nullptr;
+    engine::CCMenuItemImage* m_next = nullptr;
+    bool m_showingPause = false;
+};
+
+class TestLayer1 : public PageLayer {
+public:
+    TestLayer1();
+    static PageLayer* make();
+
+protected:
+    PageLayer* makeTwin() override;
+};
+
+class TestLayer2 : public PageLayer {
+public:
+    TestLayer2();
+    static PageLayer* make();
+
+protected:
+    PageLayer* makeTwin() override;
+};
+
+// Opens the reader at currentPage with a TestLayer1, without a transition (the unit menu's way in).
+void openPageWithoutTransition();
+
+}  // namespace app

@@ -1,0 +1,122 @@
+// SetLayer: the reading-mode buttons and the ways back to the page or the contents.
+#include "app/settings/SetLayer.h"
+
+#include "app/menus/TestController.h"
+#include "app/reader/BookPageScene.h"
+#include "app/reader/PageLayer.h"
+#include "app/reader/ReaderState.h"
+#include "engine/engine.h"
+#include "ui/layout/CCSGUIReader.h"
+#include "ui/widgets/GUIHelper.h"
+#include "ui/widgets/Layout.h"
+#include "ui/widgets/UIButton.h"
+#include "ui/widgets/UILayer.h"
+#include "ui/widgets/UIRootWidget.h"
+
+using namespace engine;
+
+namespace app {
+
+ui::UIButton* selectedSettingButton = nullptr;
+
+namespace {
+const char* const kButtonNames[6] = {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel"};
+const ccColor3B kNormalTitle = {25, 24, 25};
+const ccColor3B kSelectedTitle = {44, 5, 247};
+}  // namespace
+
+SetLayer::SetLayer() {
+    init();
+    pendingReadingMode = readingMode;
+    selectedSettingButton = nullptr;
+    uiLayer = ui::UILayer::create();
+    uiLayer->scheduleUpdate();
+    addChild(uiLayer);
+    rootLayout = dynamic_cast<ui::Layout*>(ui::CCSGUIReader::sharedReader()->widgetFromLayoutFile("3age/pageset.json"));
+    if (rootLayout) uiLayer->addWidget(rootLayout);
+    for (int i = 0; i < 6; ++i) {
+        ui::UIWidget* button = ui::GUIHelper::sharedHelper()->findWidgetByName(uiLayer->getRootWidget(), kButtonNames[i]);
+        // A missing button is skipped; the others still work.
+        if (!button) continue;
+        button->setActionTag(i + 1);
+        button->setTouchListener(this, toucheventselector(SetLayer::buttonTouchEvent));
+    }
+    setTouchEnabled(true);
+}
+
+SetLayer::~SetLayer() {
+    // The selection lives in this screen's tree; it must not outlive it.
+    if (selectedSettingButton && uiLayer) {
+        for (ui::UIWidget* w = selectedSettingButton; w; w = w->getWidgetParent())
+            if (w == uiLayer->getRootWidget()) {
+                selectedSettingButton = nullptr;
+                break;
+            }
+    }
+}
+
+void SetLayer::onEnter() {
+    CCLayer::onEnter();
+    CCLog("SetLayer  onEnter");
+}
+
+void SetLayer::onEnterTransitionDidFinish() {
+    CCLayer::onEnterTransitionDidFinish();
+    CCLog("SetLayer 2: onEnterTransitionDidFinish");
+}
+
+void SetLayer::onExit() {
+    CCLayer::onExit();
+    CCLog("SetLayer 2 onExit");
+}
+
+void SetLayer::onExitTransitionDidStart() {
+    CCLayer::onExitTransitionDidStart();
+    CCLog("SetLayer 2: onExitTransitionDidStart");
+}
+
+void SetLayer::buttonTouchEvent(CCObject* sender, ui::TouchEventType) {
+    ui::UIButton* button = dynamic_cast<ui::UIButton*>(sender);
+    if (selectedSettingButton) {
+        selectedSettingButton->setTitleColor(kNormalTitle);
+        selectedSettingButton->setBright(true);
+    }
+    selectedSettingButton = button;
+    if (!button) return;
+    const int tag = button->getActionTag();
+    button->setBright(false);
+    button->setTitleColor(kSelectedTitle);
+    switch (tag) {
+        case 1: {
+            CCScene* scene = CCScene::create();
+            TestController* layer = new TestController();
+            layer->autorelease();
+            scene->addChild(layer);
+            CCDirector::sharedDirector()->replaceScene(scene);
+            break;
+        }
+        case 2:
+        case 3:
+        case 4: pendingReadingMode = tag - 1; break;
+        case 5:
+            readingMode = pendingReadingMode;
+            backToPage();
+            break;
+        case 6: backToPage(); break;
+        default: break;
+    }
+}
+
+void SetLayer::backToPage() {
+    currentSentenceButton = nullptr;
+    BookPageScene* scene = new BookPageScene();
+    TestLayer1* layer = new TestLayer1();
+    scene->addChild(layer);
+    CCDirector::sharedDirector()->setDepthTest(false);
+    CCScene* next = CCTransitionZoomFlipY::create(0.0f, scene, kCCTransitionOrientationDownOver);
+    CCDirector::sharedDirector()->replaceScene(next ? next : scene);
+    scene->release();
+    layer->release();
+}
+
+}  // namespace app
