@@ -1,4 +1,4 @@
-// CCPageCurlMesh: the cone wrap of the page grid, its shading and its drawing order.
+// CCPageCurlMesh: the page grid wrapped around the fold's cylinder, its shading and drawing order.
 #include "engine/transitions/CCPageCurlMesh.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-// The page turn between two book pages: the page curls away from its right edge around a
-// narrowing cone, showing the next page underneath; turning back, the earlier page uncurls over
-// the current one.
+// The page turn between two book pages: the page curls away from its right edge, rolling
+// around a cylinder that sweeps across it, and shows the next page underneath; turning back, the
+// earlier page uncurls over the current one.
 #pragma once
 
 #include "engine/transitions/CCPageCurlMesh.h"

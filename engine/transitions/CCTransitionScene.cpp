@@ -153,8 +153,6 @@ void CCTransitionScene::onExit() {
     safeRelease(m_pInScene);
 }
 
-void CCTransitionScene::cleanup() { CCScene::cleanup(); }
-
 void CCTransitionScene::draw() {
     CCScene* below = isInSceneOnTop() ? m_pOutScene : m_pInScene;
     CCScene* above = isInSceneOnTop() ? m_pInScene : m_pOutScene;

@@ -49,7 +49,6 @@ public:
 
     void onEnter() override;
     void onExit() override;
-    void cleanup() override;
     // Advances the animation clock; the director's scheduler calls it every frame.
     void update(float dt) override;
     // Draws the outgoing scene and then the incoming one (the other way round if the incoming
