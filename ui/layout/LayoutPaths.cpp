@@ -1,6 +1,8 @@
 // Layout-relative file names: folder of a layout, joining, and the check that a name stays inside the book.
 #include "ui/layout/LayoutPaths.h"
 
+#include <sys/stat.h>
+
 #include "engine/platform/CCFileUtils.h"
 
 namespace ui {
@@ -45,7 +47,13 @@ std::string composeLayoutPath(const std::string& layoutDirectory, const char* na
         if (!startsWithFolder(composed, boundary)) return std::string();
         inside = composed.substr(boundary.size());
     }
-    return staysInside(inside) ? composed : std::string();
+    if (!staysInside(inside)) return std::string();
+    // A folder or a device is no image, font or sheet; some loaders cannot be handed one
+    // (reading a folder throws, reading a pipe waits forever). Missing files go on to the
+    // loaders, which report them.
+    struct stat st;
+    if (::stat(composed.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return std::string();
+    return composed;
 }
 
 std::string composeLayoutPath(const std::string& layoutDirectory, const char* name) {

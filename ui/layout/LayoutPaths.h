@@ -14,8 +14,9 @@ namespace ui {
 // The folder part of a path, up to and including its last "/"; empty without one.
 std::string layoutDirectoryOf(const std::string& fullPath);
 
-// layoutDirectory + name, or an empty string for a null or empty name and for a name that
-// leaves the boundary (the resource root, or the layout folder when that lies outside it).
+// layoutDirectory + name, or an empty string for a null or empty name, for a name that leaves
+// the boundary (the resource root, or the layout folder when that lies outside it) and for one
+// that names an existing folder or other non-regular file.
 std::string composeLayoutPath(const std::string& layoutDirectory, const char* name);
 
 // The same with an explicit boundary folder (tests, tools).

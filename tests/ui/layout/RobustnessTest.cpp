@@ -404,3 +404,25 @@ TEST_F(Robustness, PathsClimbingOutOfTheBookLoadNothing) {
     UIWidget* merged = survive(legacy(entry("Panel", "{}", "[" + entry("Button", "{\"name\": \"m\", \"useMergedTexture\": true, \"normal\": \"" + up + "\"}") + "]")), false);
     EXPECT_EQ(static_cast<UIButton*>(named(merged, "m"))->getNormalTextureSize(), CCSize(0, 0));
 }
+
+TEST_F(Robustness, FolderNamesAreRefusedBeforeAnyLoaderSeesThem) {
+    // Found by the fuzz target: an image name that is a folder made the texture loader throw.
+    for (const char* name : {".", "img", "img/", "sheet/.", "fonts"}) {
+        SCOPED_TRACE(name);
+        const std::string n = name;
+        UIWidget* root = survive(
+            current(entry("Panel", "{\"backGroundImageData\": {\"resourceType\": 0, \"path\": \"" + n + "\"}}",
+                          "[" + entry("Button", "{\"name\": \"b\", \"scale9Enable\": true, \"normalData\": {\"resourceType\": 0, \"path\": \"" + n + "\"}}") +
+                              ", " + entry("ImageView", "{\"name\": \"i\", \"fileNameData\": {\"resourceType\": 0, \"path\": \"" + n + "\"}}") +
+                              ", " + entry("LabelBMFont", "{\"name\": \"f\", \"fileNameData\": {\"resourceType\": 0, \"path\": \"" + n + "\"}, \"text\": \"A\"}") +
+                              ", " + entry("LoadingBar", "{\"name\": \"l\", \"textureData\": {\"resourceType\": 0, \"path\": \"" + n + "\"}}") + "]"),
+                    "\"textures\": [\"" + n + "\"]"),
+            false);
+        ASSERT_NE(root, nullptr);
+        EXPECT_STREQ(static_cast<UIButton*>(named(root, "b"))->getNormalFileName(), "");
+        EXPECT_STREQ(static_cast<UIImageView*>(named(root, "i"))->getTextureFile(), "");
+        EXPECT_FALSE(static_cast<UILabelBMFont*>(named(root, "f"))->isFontFileSet());
+        EXPECT_STREQ(static_cast<UILoadingBar*>(named(root, "l"))->getTextureFile(), "");
+        EXPECT_EQ(GUIHelper::sharedHelper()->getLoadedSpriteFrameFiles()->count(), 0u);
+    }
+}
