@@ -56,10 +56,12 @@ void CCHeadlessHost::step(int frames) {
         m_time += kFrame;
         ++m_frames;
         if (m_audio) m_audio->advance(kFrame);
-        if (m_renderer) {
+        if (m_renderer && m_drawing) {
             // The design size may have been set after the host was made.
             m_renderer->setDesignSize(CCEGLView::sharedOpenGLView()->getDesignResolutionSize());
             CCRenderer::setCurrent(m_renderer);
+        } else {
+            CCRenderer::setCurrent(nullptr);
         }
         director->mainLoop(kFrame);
     }

@@ -53,6 +53,11 @@ public:
     // The colour at a design point of the last drawn frame.
     ccColor4B pixelAt(float x, float y);
 
+    // With drawing off, frames still update and walk nothing through a rasteriser: long runs
+    // (a whole read-through) take seconds instead of minutes. On by default.
+    void setDrawing(bool drawing) { m_drawing = drawing; }
+    bool isDrawing() const { return m_drawing; }
+
     CCSDLRenderer* renderer() { return m_renderer; }
     VirtualClockAudioBackend* audio() { return m_audio; }
 
@@ -61,6 +66,7 @@ private:
     SDL_Renderer* m_sdl = nullptr;
     CCSDLRenderer* m_renderer = nullptr;
     VirtualClockAudioBackend* m_audio = nullptr;  // owned by the audio engine
+    bool m_drawing = true;
     double m_time = 0;
     unsigned long m_frames = 0;
     int m_width, m_height;
