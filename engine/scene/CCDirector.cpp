@@ -93,7 +93,9 @@ void CCDirector::setNextScene() {
     CCScene* incoming = m_pNextScene;
     m_pNextScene = nullptr;  // the reference moves to m_pRunningScene below
     CCScene* outgoing = m_pRunningScene;
-    const bool outgoingIsTransition = outgoing && outgoing->isTransitionScene();
+    // Only the scene a finishing transition brought in has entered already; any other scene
+    // replacing a transition enters as usual.
+    const bool enteredByTransition = outgoing && outgoing->enteringScene() == incoming;
     const bool incomingIsTransition = incoming->isTransitionScene();
 
     // A transition holds the outgoing scene itself and ends it when it finishes.
@@ -103,8 +105,7 @@ void CCDirector::setNextScene() {
         outgoing->cleanup();
     }
     m_pRunningScene = incoming;
-    // The finishing transition has entered the incoming scene already.
-    if (!outgoingIsTransition) {
+    if (!enteredByTransition) {
         incoming->onEnter();
         incoming->onEnterTransitionDidFinish();
     }

@@ -12,6 +12,8 @@ public:
     bool init() override;
     // Transitions answer true; the director then leaves the incoming scene's entry to them.
     virtual bool isTransitionScene() const { return false; }
+    // The scene a transition brings in (and has entered already); null for plain scenes.
+    virtual CCScene* enteringScene() { return nullptr; }
 };
 
 }  // namespace engine

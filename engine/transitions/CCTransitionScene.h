@@ -32,6 +32,7 @@ public:
     virtual bool initWithDuration(float duration, CCScene* scene);
 
     bool isTransitionScene() const override { return true; }
+    CCScene* enteringScene() override { return m_pInScene; }
 
     CCScene* getInScene() { return m_pInScene; }
     // Null when nothing was running when the transition was made.

@@ -40,6 +40,8 @@ protected:
         book = testsupport::copyOfSampleBook();
         prepareBook();
         driver = std::make_unique<app::ScriptDriver>(book);
+        // Stories check state, not pixels: frames run without rasterising unless a test asks.
+        driver->host().setDrawing(false);
         engine::setLogQuiet(true);
     }
     void TearDown() override {
