@@ -6,9 +6,11 @@
 
 #include <chrono>
 #include <climits>
+#include <fstream>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <sstream>
 
 using namespace engine;
 using namespace ui;
@@ -16,69 +18,15 @@ using namespace layouttest;
 
 namespace {
 
-// Every class of the table with most of its keys, in the current form.
-const char* kCurrentSeed = R"({"version": "1.0.0.0", "designWidth": 640, "designHeight": 960,
- "textures": ["sheet/s.plist"],
- "widgetTree": {"classname": "Panel", "options": {"name": "root", "width": 640, "height": 960, "colorType": 2,
-   "bgStartColorR": 10, "bgEndColorB": 90, "vectorX": 0, "vectorY": -1, "bgColorOpacity": 200, "clipAble": true,
-   "backGroundImageData": {"resourceType": 0, "path": "img/a.png"}, "backGroundScale9Enable": true,
-   "capInsetsX": 1, "capInsetsY": 1, "capInsetsWidth": 2, "capInsetsHeight": 2},
-  "children": [
-   {"classname": "Button", "options": {"name": "b", "x": 10, "y": 20, "scale9Enable": true, "width": 50, "height": 30,
-     "normalData": {"resourceType": 0, "path": "img/a.png"}, "pressedData": {"resourceType": 1, "path": "fa.png"},
-     "disabledData": {"resourceType": 0, "path": ""}, "scale9Width": 60, "scale9Height": 40, "actiontag": 5}, "children": []},
-   {"classname": "TextButton", "options": {"name": "tb", "text": "Go", "textColorR": 1, "fontSize": 20, "fontName": "Arial",
-     "normalData": {"resourceType": 0, "path": "img/a.png"}}, "children": []},
-   {"classname": "CheckBox", "options": {"name": "cb", "backGroundBoxData": {"resourceType": 0, "path": "img/a.png"},
-     "frontCrossData": {"resourceType": 1, "path": "fa.png"}}, "children": []},
-   {"classname": "ImageView", "options": {"name": "iv", "fileNameData": {"resourceType": 0, "path": "img/a.png"},
-     "scale9Enable": true, "scale9Width": 40, "scale9Height": 40, "capInsetsX": 2}, "children": []},
-   {"classname": "Label", "options": {"name": "l", "text": "Hello", "fontSize": 18, "touchScaleEnable": true}, "children": []},
-   {"classname": "TextArea", "options": {"name": "ta", "text": "Some words", "areaWidth": 100, "areaHeight": 40,
-     "hAlignment": 1, "vAlignment": 2}, "children": []},
-   {"classname": "LabelAtlas", "options": {"name": "la", "stringValue": "0123", "charMapFile": "x",
-     "charMapFileData": {"resourceType": 0, "path": "img/digits.png"}, "itemWidth": 4, "itemHeight": 8,
-     "startCharMap": "0"}, "children": []},
-   {"classname": "LabelBMFont", "options": {"name": "lb", "fileNameData": {"resourceType": 0, "path": "fonts/leaf.fnt"},
-     "text": "AB"}, "children": []},
-   {"classname": "LoadingBar", "options": {"name": "lo", "textureData": {"resourceType": 0, "path": "img/a.png"},
-     "scale9Enable": true, "width": 100, "height": 10, "direction": 1, "percent": 50}, "children": []},
-   {"classname": "Slider", "options": {"name": "s", "barFileName": 0, "length": 120, "barTextureScale9Enable": true,
-     "barFileNameData": {"resourceType": 0, "path": "img/a.png"}, "ballNormalData": {"resourceType": 1, "path": "fa.png"},
-     "progressBarData": {"resourceType": 0, "path": "img/a.png"}, "percent": 40}, "children": []},
-   {"classname": "TextField", "options": {"name": "tf", "placeHolder": "type", "text": "abc", "maxLengthEnable": true,
-     "maxLength": 5, "passwordEnable": true, "passwordStyleText": "*", "touchSizeWidth": 50, "touchSizeHeight": 20},
-     "children": []},
-   {"classname": "ScrollView", "options": {"name": "sv", "width": 100, "height": 100, "innerWidth": 100,
-     "innerHeight": 300, "direction": 1}, "children": [
-       {"classname": "Button", "options": {"name": "svb", "normalData": {"resourceType": 0, "path": "img/a.png"}},
-        "children": []}]},
-   {"classname": "PageView", "options": {"name": "pv", "width": 100, "height": 100}, "children": [
-       {"classname": "Panel", "options": {"name": "pvp"}, "children": []}]},
-   {"classname": "DragPanel", "options": {"name": "dp", "width": 100, "height": 100, "innerWidth": 300,
-     "innerHeight": 300, "bounceEnable": true}, "children": [
-       {"classname": "ImageView", "options": {"name": "dpi"}, "children": []}]}
-  ]},
- "animation": {"actionlist": [{"name": "a", "loop": true, "unittime": 0.1, "actionnodelist": [{"ActionTag": 5,
-   "actionframelist": [{"frameid": 0, "positionx": 0, "positiony": 0, "scalex": 1, "scaley": 1, "rotation": 0,
-     "opacity": 255, "colorr": 255, "colorg": 255, "colorb": 255},
-    {"frameid": 10, "positionx": 50, "positiony": 10, "scalex": 2, "scaley": 1, "rotation": 90, "opacity": 100,
-     "colorr": 10, "colorg": 20, "colorb": 30}]}]}]}
-})";
-
-// The same tree in the legacy form.
-const char* kLegacySeed = R"({"designWidth": 640, "designHeight": 960, "textures": ["sheet/s.plist"],
- "widgetTree": {"classname": "Panel", "options": {"name": "root", "backGroundImage": "img/a.png"}, "children": [
-   {"classname": "Button", "options": {"normal": "img/a.png", "pressed": "fa.png", "useMergedTexture": false}, "children": []},
-   {"classname": "ImageView", "options": {"fileName": "fa.png", "useMergedTexture": true, "scale9Enable": false}, "children": []},
-   {"classname": "CheckBox", "options": {"backGroundBox": "img/a.png", "frontCross": "img/a.png"}, "children": []},
-   {"classname": "LabelAtlas", "options": {"stringValue": "12", "charMapFile": "img/digits.png", "itemWidth": 4,
-     "itemHeight": 8, "startCharMap": "0"}, "children": []},
-   {"classname": "LabelBMFont", "options": {"fileName": "fonts/leaf.fnt", "text": "BA"}, "children": []},
-   {"classname": "LoadingBar", "options": {"texture": "img/a.png", "percent": 20}, "children": []},
-   {"classname": "Slider", "options": {"barFileName": "img/a.png", "ballNormal": "img/a.png",
-     "progressBarFileName": "img/a.png", "percent": 10}, "children": []}]}
-})";
+// The fuzz target's seeds: every class of the table with most of its keys, in the current and
+// in the legacy form, over the images, sheet and font made in SetUp.
+std::string seed(const char* name) {
+    std::ifstream in(std::string(QUIREL_SOURCE_DIR "/fuzz/corpus/layout/") + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << name;
+    return text.str();
+}
 
 class Robustness : public LayoutTest {
 protected:
@@ -212,14 +160,14 @@ int depthOf(UIWidget* w) {
 
 TEST_F(Robustness, SeededMutationsOfGoodFilesNeverCrashOrHang) {
     // The seeds themselves read fully.
-    UIWidget* good = survive(kCurrentSeed, true);
+    const std::string seeds[] = {seed("all_classes_current.json"), seed("all_classes_legacy.json")};
+    UIWidget* good = survive(seeds[0], true);
     ASSERT_NE(good, nullptr);
     EXPECT_EQ(good->getChildren()->count(), 14u);
-    ASSERT_NE(survive(kLegacySeed, true), nullptr);
+    ASSERT_NE(survive(seeds[1], true), nullptr);
     dropTrees();
 
     std::mt19937 rng(20240611);
-    const std::string seeds[] = {kCurrentSeed, kLegacySeed};
     Json::CharReaderBuilder builder;
     const auto start = std::chrono::steady_clock::now();
     int roots = 0;
