@@ -5,6 +5,7 @@
 // that mutations reach the texture loaders too. The reader's own messages go to /dev/null.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -56,6 +57,11 @@ void sheet(const std::string& plist, const std::string& image, const std::vector
     text(plist, x);
 }
 
+void removeBook() {
+    std::error_code ec;
+    std::filesystem::remove_all(g_book, ec);
+}
+
 void makeBook() {
     g_book = (std::filesystem::temp_directory_path() / ("quirel-fuzz-layout-" + std::to_string(getpid()))).string();
     for (const char* name : {"res/bnren1.png", "res/bnren2.png", "res/badge.png", "res/button.png", "res/button_down.png",
@@ -77,6 +83,7 @@ void makeBook() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     makeBook();
+    std::atexit(removeBook);
     CCFileUtils::sharedFileUtils()->setResourceRoot(g_book);
     setLogQuiet(true);
     // The reader prints its messages for nearly every mutated input.
