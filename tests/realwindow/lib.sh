@@ -13,23 +13,22 @@ need_tools() {
   [ -x /usr/bin/convert ] || skip "ImageMagick's convert is not installed"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; stopped when the script exits.
+# Starts Xvfb on a display it picks itself (no races with other servers) and exports DISPLAY;
+# stopped when the script exits.
 start_display() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x1100x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 50); do
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        trap cleanup EXIT
-        return 0
-      fi
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
+  local file="$OUT/xvfb-display" n=""
+  rm -f "$file"
+  Xvfb -displayfd 3 -screen 0 1024x1100x24 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap cleanup EXIT
+  for _ in $(seq 1 100); do
+    n=$(tr -dc '0-9' <"$file" 2>/dev/null)
+    if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
   skip "no X display could be started"
 }
