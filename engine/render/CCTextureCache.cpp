@@ -35,15 +35,42 @@ CCTexture2D* CCTextureCache::addImage(const char* path) {
     }
     std::string key = keyFor(path);
     auto it = m_textures.find(key);
+    m_lastUse[key] = ++m_useCounter;
     if (it != m_textures.end()) return it->second;
     auto* texture = new CCTexture2D();
     if (!texture->initWithImageFile(key)) {
         texture->release();
+        m_lastUse.erase(key);
         CCLog("CCTextureCache: no texture for %s", path);
         return nullptr;
     }
     m_textures.emplace(key, texture);
+    evictUnusedOverBudget();
     return texture;
+}
+
+void CCTextureCache::setMemoryBudget(size_t bytes) {
+    m_budget = bytes;
+    evictUnusedOverBudget();
+}
+
+void CCTextureCache::evictUnusedOverBudget() {
+    if (m_budget == 0) return;
+    size_t used = bytesInUse();
+    if (used <= m_budget) return;
+    // Textures only the cache holds, oldest use first.
+    std::multimap<unsigned long, std::string> unused;
+    for (const auto& kv : m_textures)
+        if (kv.second->retainCount() == 1) unused.emplace(m_lastUse[kv.first], kv.first);
+    for (const auto& candidate : unused) {
+        if (used <= m_budget) break;
+        auto it = m_textures.find(candidate.second);
+        const size_t bytes = static_cast<size_t>(it->second->getPixelsWide()) * it->second->getPixelsHigh() * 4;
+        it->second->release();
+        m_textures.erase(it);
+        m_lastUse.erase(candidate.second);
+        used -= bytes;
+    }
 }
 
 CCTexture2D* CCTextureCache::textureForKey(const char* key) const {
@@ -88,6 +115,7 @@ void CCTextureCache::removeUnusedTextures() {
 void CCTextureCache::removeAllTextures() {
     for (auto& entry : m_textures) entry.second->release();
     m_textures.clear();
+    m_lastUse.clear();
 }
 
 size_t CCTextureCache::bytesInUse() const {

@@ -30,6 +30,13 @@ public:
     void removeUnusedTextures();
     void removeAllTextures();
 
+    // The pixel memory the cache may keep for textures nothing else uses. Past it, loading a new
+    // image first evicts such textures, least recently asked for first; textures in use are never
+    // evicted, so the budget can be exceeded while they are. 0 means no limit.
+    void setMemoryBudget(size_t bytes);
+    size_t getMemoryBudget() const { return m_budget; }
+    static constexpr size_t kDefaultMemoryBudget = 48u * 1024 * 1024;
+
     unsigned int textureCount() const { return static_cast<unsigned int>(m_textures.size()); }
     // Pixel memory of the cached textures, 4 bytes a pixel.
     size_t bytesInUse() const;
@@ -39,8 +46,12 @@ public:
 private:
     CCTextureCache() = default;
     std::string keyFor(const char* path) const;
+    void evictUnusedOverBudget();
 
     std::map<std::string, CCTexture2D*> m_textures;  // resolved path -> retained texture
+    std::map<std::string, unsigned long> m_lastUse;  // resolved path -> use counter at last ask
+    unsigned long m_useCounter = 0;
+    size_t m_budget = kDefaultMemoryBudget;
 };
 
 }  // namespace engine
