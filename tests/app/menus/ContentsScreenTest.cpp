@@ -8,6 +8,7 @@
 
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
+#include "app/menus/VisibleArea.h"
 #include "app/shell/ScriptDriver.h"
 #include "engine/engine.h"
 #include "support/BookFixture.h"
@@ -108,4 +109,47 @@ TEST_F(ContentsScreen, FirstRunMarkerIsCreatedOnceWithItsExactText) {
     std::ifstream again(marker);
     std::string second((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
     EXPECT_EQ(second, "kept");
+}
+
+// With a visible height below the list's 900 points the list moves freely and is remembered.
+TEST(ContentsScreenShortWindow, ADragMovesTheListAndItReappearsThereWhenBuiltAgain) {
+    if (!std::filesystem::exists(testsupport::sampleBookDir() + "/String.xml"))
+        GTEST_SKIP() << "the sample book has not been generated (build the sample_book target)";
+    const std::string book = testsupport::copyOfSampleBook();
+    engine::CCFileUtils::sharedFileUtils()->setResourceRoot(book);
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->setDesignResolutionSize(640, 800, kResolutionExactFit);
+    app::VisibleArea::reset();
+    app::contentsListPosition = CCPoint(0, 0);
+    {
+        engine::CCHeadlessHost host(640, 800, true);
+        CCScene* scene = CCScene::create();
+        app::TestController* first = new app::TestController();
+        scene->addChild(first);
+        first->release();
+        CCDirector::sharedDirector()->runWithScene(scene);
+        host.step(1);
+        // Up by 30 then 20 more: each free move follows the finger (upper bound 900 - 800 = 100).
+        host.touchDown(100, 300);
+        host.touchMove(100, 330);
+        host.touchMove(100, 350);
+        EXPECT_EQ(first->getUnitMenu()->getPosition(), ccp(0, 50));
+        EXPECT_EQ(app::contentsListPosition, ccp(0, 50));
+        host.touchMove(100, 450);  // 150: past the bound, clamped, the start point stays
+        EXPECT_EQ(first->getUnitMenu()->getPosition(), ccp(0, 100));
+        EXPECT_EQ(app::contentsListPosition, ccp(0, 50));
+        host.touchUp(100, 450);
+        host.step(1);
+
+        CCScene* again = CCScene::create();
+        app::TestController* second = new app::TestController();
+        again->addChild(second);
+        second->release();
+        EXPECT_EQ(second->getUnitMenu()->getPosition(), ccp(0, 50));
+        CCDirector::sharedDirector()->replaceScene(again);
+        host.step(1);
+    }
+    view->setDesignResolutionSize(640, 960, kResolutionExactFit);
+    app::VisibleArea::reset();
+    app::contentsListPosition = CCPoint(0, 0);
 }
