@@ -7,6 +7,9 @@
 #include <fstream>
 #include <vector>
 
+#include <SDL.h>
+#include <SDL_image.h>
+
 #include "engine/engine.h"
 
 namespace testsupport {
@@ -58,6 +61,33 @@ void writeFile(const std::string& path, const std::string& contents) {
     std::ofstream out(path, std::ios::binary);
     out << contents;
     if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+std::string writePng(const std::string& path, int w, int h,
+                     const std::function<engine::ccColor4B(int x, int y)>& paint) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!s) {
+        ADD_FAILURE() << "cannot make a " << w << "x" << h << " surface: " << SDL_GetError();
+        return std::string();
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* row = static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * static_cast<size_t>(s->pitch);
+        for (int x = 0; x < w; ++x) {
+            engine::ccColor4B c = paint(x, y);
+            row[x * 4 + 0] = c.r;
+            row[x * 4 + 1] = c.g;
+            row[x * 4 + 2] = c.b;
+            row[x * 4 + 3] = c.a;
+        }
+    }
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    const bool saved = IMG_SavePNG(s, path.c_str()) == 0;
+    SDL_FreeSurface(s);
+    if (!saved) {
+        ADD_FAILURE() << "cannot write " << path << ": " << IMG_GetError();
+        return std::string();
+    }
+    return path;
 }
 
 }  // namespace testsupport

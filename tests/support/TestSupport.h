@@ -1,9 +1,12 @@
 // Shared helpers of the tests: a fresh engine per test, temporary directories, frame stepping.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "engine/base/ccTypes.h"
 
 namespace testsupport {
 
@@ -19,5 +22,9 @@ protected:
 // A new empty directory under the system's temporary folder, removed at exit of the test.
 std::string makeTempDir(const std::string& prefix = "quirel-test");
 void writeFile(const std::string& path, const std::string& contents);
+// Writes a w x h RGBA PNG whose pixel (x, y), y down from the top row, is paint(x, y); creates
+// the folders on the way. Returns path, or an empty string (with a test failure) when it cannot.
+std::string writePng(const std::string& path, int w, int h,
+                     const std::function<engine::ccColor4B(int x, int y)>& paint);
 
 }  // namespace testsupport

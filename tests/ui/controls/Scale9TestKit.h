@@ -134,24 +134,7 @@ protected:
     // Writes a PNG of w x h pixels, each given by paint(x, y) with y down from the top row.
     template <typename Paint>
     std::string writePNG(const std::string& name, int w, int h, Paint paint) {
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
-        EXPECT_NE(s, nullptr);
-        if (!s) return std::string();
-        for (int y = 0; y < h; ++y) {
-            auto* row = static_cast<uint8_t*>(s->pixels) + size_t(y) * size_t(s->pitch);
-            for (int x = 0; x < w; ++x) {
-                ccColor4B c = paint(x, y);
-                row[x * 4 + 0] = c.r;
-                row[x * 4 + 1] = c.g;
-                row[x * 4 + 2] = c.b;
-                row[x * 4 + 3] = c.a;
-            }
-        }
-        std::string path = dir + "/" + name;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0) << IMG_GetError();
-        SDL_FreeSurface(s);
-        return path;
+        return testsupport::writePng(dir + "/" + name, w, h, paint);
     }
 
     std::string writeSolidPNG(const std::string& name, int w, int h, ccColor4B c) {
