@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a normal build, then the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer so memory faults fail the run.
-# QUIREL_SKIP_SANITIZE=1 skips the second pass (quicker local runs).
+# QUIREL_SKIP_SANITIZE=1 skips the second pass (quicker local runs). Then every fuzz target runs
+# for 15 s (scripts/fuzz.sh; it skips itself without clang's libFuzzer); QUIREL_SKIP_FUZZ=1 skips it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,5 +23,10 @@ if [ "${QUIREL_SKIP_SANITIZE:-0}" != "1" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   run_pass build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF
+fi
+if [ "${QUIREL_SKIP_FUZZ:-0}" != "1" ]; then
+  bash scripts/fuzz.sh 15
+else
+  echo "== fuzz: skipped (QUIREL_SKIP_FUZZ=1)"
 fi
 echo "== all tests passed"

@@ -2,6 +2,7 @@
 #include "engine/render/CCTexture2D.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -86,6 +87,12 @@ bool CCTexture2D::adoptSurface(SDL_Surface* rgba) {
 }
 
 bool CCTexture2D::initWithImageFile(const std::string& fullPath) {
+    // A folder opens as a stream on Linux, and reading it then throws instead of failing.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(fullPath, ec)) {
+        CCLog("CCTexture2D: image %s is not a file", fullPath.c_str());
+        return false;
+    }
     std::ifstream in(fullPath, std::ios::binary);
     if (!in) {
         CCLog("CCTexture2D: cannot open image %s", fullPath.c_str());
@@ -98,7 +105,16 @@ bool CCTexture2D::initWithImageFile(const std::string& fullPath) {
     }
     if (!pngHeaderAcceptable(bytes, fullPath)) return false;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    SDL_Surface* decoded = rw ? IMG_Load_RW(rw, 1) : nullptr;
+    // Only the two formats books use: SDL_image's other decoders (SVG, TGA, XCF ...) would
+    // widen what a damaged or hostile file can reach, and its SVG one leaks on bad input.
+    SDL_Surface* decoded = nullptr;
+    if (rw && IMG_isPNG(rw))
+        decoded = IMG_LoadPNG_RW(rw);
+    else if (rw && IMG_isJPG(rw))
+        decoded = IMG_LoadJPG_RW(rw);
+    else if (rw)
+        IMG_SetError("neither PNG nor JPEG");
+    if (rw) SDL_RWclose(rw);
     if (!decoded) {
         CCLog("CCTexture2D: cannot decode image %s (%s)", fullPath.c_str(), IMG_GetError());
         return false;
