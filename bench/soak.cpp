@@ -1,0 +1,296 @@
+// Soak run: the whole reader on the virtual clock for 8 simulated hours, with resident memory sampled and plotted.
+//
+// Usage: bench_soak [--hours H] [--seed N] [--png PATH]
+// Continuous reading in repeat-page and turn-pages modes is mixed with random taps, swipes,
+// menu round trips (contents -> unit -> page) and settings changes. Resident memory (VmRSS)
+// is sampled every 10 simulated minutes; the run fails (exit 1) when the largest sample of
+// the second half exceeds the largest sample taken after the first round of the book by more
+// than 15 %. A crash fails it too, of course. Not part of CI: it takes minutes of real time.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "app/menus/TestController.h"
+#include "app/menus/UnitMenu.h"
+#include "app/reader/PageLayer.h"
+#include "app/reader/ReaderState.h"
+#include "app/settings/SetLayer.h"
+#include "app/shell/ScriptDriver.h"
+#include "engine/engine.h"
+#include "ui/ui.h"
+
+using namespace engine;
+
+namespace {
+
+const float kWidth = 640, kHeight = 960;  // design points
+
+double rssMb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+class Soak {
+public:
+    Soak(const std::string& book, unsigned seed) : m_driver(std::make_unique<app::ScriptDriver>(book)), m_rng(seed) {
+        m_driver->host().setDrawing(false);
+    }
+
+    void run(double hours) {
+        const double end = hours * 3600.0;
+        app::currentPage = 2;
+        app::openPageWithoutTransition();
+        frames(2);
+        startReading(app::READ_TURN_PAGES);
+        double nextSample = 0;
+        while (m_now < end) {
+            if (m_now >= nextSample) {
+                m_samples.push_back(rssMb());
+                if (m_firstRoundSample < 0 && m_firstRoundDone) m_firstRoundSample = int(m_samples.size()) - 1;
+                std::printf("soak: %6.1f min  page %2d  mode %d  rss %.1f MB\n", m_now / 60.0, app::currentPage,
+                            app::readingMode, m_samples.back());
+                std::fflush(stdout);
+                nextSample += 600;
+            }
+            // Mostly reading: one event every half minute on average.
+            std::uniform_int_distribution<int> pick(0, 99);
+            int p = pick(m_rng);
+            if (p < 4) tap();
+            else if (p < 6) swipe();
+            else if (p < 7) menuRoundTrip();
+            else if (p < 8) settingsChange();
+            else if (p < 9) startReading(pick(m_rng) < 50 ? app::READ_REPEAT_PAGE : app::READ_TURN_PAGES);
+            readFor(15);
+        }
+        m_samples.push_back(rssMb());
+    }
+
+    const std::vector<double>& samples() const { return m_samples; }
+    int firstRoundSample() const { return m_firstRoundSample; }
+    int events() const { return m_events; }
+
+private:
+    void frames(int n) {
+        m_driver->host().step(n);
+        m_now += n / 60.0;
+        notePage();
+    }
+    // Whole seconds of reading; a page is drawn once when it first shows, so its textures upload.
+    void readFor(int seconds) {
+        for (int s = 0; s < seconds; ++s) {
+            m_driver->host().setDrawing(app::currentPage != m_lastDrawn);
+            m_lastDrawn = app::currentPage;
+            m_driver->host().advance(1.0);
+            m_now += 1.0;
+            notePage();
+        }
+        m_driver->host().setDrawing(false);
+        // Continuous reading stops at the last page: start again from the front, as a child would.
+        app::PageLayer* page = pageLayer();
+        if (page && app::currentPage >= app::kLastPage && !app::autoReading) {
+            m_firstRoundDone = true;
+            app::currentPage = 2;
+            app::openPageWithoutTransition();
+            frames(2);
+            startReading(app::readingMode == app::READ_REPEAT_PAGE ? app::READ_REPEAT_PAGE : app::READ_TURN_PAGES);
+        }
+    }
+    void notePage() {
+        if (app::currentPage >= app::kLastPage) m_firstRoundDone = true;
+    }
+    app::PageLayer* pageLayer() { return dynamic_cast<app::PageLayer*>(m_driver->systemLayer()); }
+    // Makes sure a page shows (coming back from a menu or the settings when needed).
+    app::PageLayer* ensurePage() {
+        if (app::PageLayer* page = pageLayer()) return page;
+        if (app::currentPage < 2 || app::currentPage > app::kLastPage) app::currentPage = 2;
+        app::openPageWithoutTransition();
+        frames(2);
+        return pageLayer();
+    }
+    void startReading(int mode) {
+        ++m_events;
+        app::PageLayer* page = ensurePage();
+        if (!page) return;
+        app::readingMode = mode;
+        if (!app::autoReading) page->playPauseCallback(page->getPlayPauseItem());
+        frames(2);
+    }
+    void tap() {
+        ++m_events;
+        std::uniform_real_distribution<float> x(0, kWidth), y(0, kHeight);
+        float tx = x(m_rng), ty = y(m_rng);
+        m_driver->host().touchDown(tx, ty);
+        frames(1);
+        m_driver->host().touchUp(tx, ty);
+        frames(1);
+    }
+    void swipe() {
+        ++m_events;
+        std::uniform_real_distribution<float> y(200, kHeight - 200);
+        bool left = std::uniform_int_distribution<int>(0, 1)(m_rng) == 1;
+        float from = left ? kWidth - 80 : 80, to = left ? 80 : kWidth - 80, ty = y(m_rng);
+        m_driver->host().touchDown(from, ty);
+        frames(1);
+        for (int k = 1; k <= 5; ++k) {
+            m_driver->host().touchMove(from + (to - from) * k / 5.f, ty);
+            frames(1);
+        }
+        m_driver->host().touchUp(to, ty);
+        frames(40);
+    }
+    // Contents, a unit's page list, then one of its pages: the way a child changes chapters.
+    void menuRoundTrip() {
+        ++m_events;
+        app::PageLayer* page = ensurePage();
+        if (!page) return;
+        page->contentsCallback(nullptr);
+        frames(40);
+        auto* contents = dynamic_cast<app::TestController*>(m_driver->systemLayer());
+        if (!contents) return;
+        std::vector<CCNode*> units;
+        for (CCObject* o : *contents->getUnitMenu()->getChildren()) units.push_back(static_cast<CCNode*>(o));
+        if (units.empty()) return;
+        contents->menuCallback(units[std::uniform_int_distribution<size_t>(0, units.size() - 1)(m_rng)]);
+        frames(40);
+        auto* menu = dynamic_cast<app::MenuLayerMainMenu*>(m_driver->systemLayer());
+        if (!menu) return;
+        std::vector<CCNode*> entries;
+        for (CCObject* o : *menu->getPageMenu()->getChildren()) entries.push_back(static_cast<CCNode*>(o));
+        if (entries.empty()) return;
+        menu->pageItemCallback(entries[std::uniform_int_distribution<size_t>(0, entries.size() - 1)(m_rng)]);
+        frames(40);
+        m_lastDrawn = 0;
+    }
+    // The settings screen: a reading mode chosen with its buttons, then OK or cancel.
+    void settingsChange() {
+        ++m_events;
+        app::PageLayer* page = ensurePage();
+        if (!page) return;
+        page->settingsCallback(nullptr);
+        frames(40);
+        static const char* kChoices[] = {"bnpres", "bnaoto", "bnaotopage"};
+        press(kChoices[std::uniform_int_distribution<int>(0, 2)(m_rng)]);
+        press(std::uniform_int_distribution<int>(0, 3)(m_rng) == 0 ? "bncancel" : "bnok");
+        frames(40);
+        m_lastDrawn = 0;
+    }
+    void press(const char* name) {
+        auto* layer = dynamic_cast<app::SetLayer*>(m_driver->systemLayer());
+        if (!layer) return;
+        auto* b = dynamic_cast<ui::UIButton*>(layer->getUILayer()->getWidgetByName(name));
+        if (!b) return;
+        CCPoint p = b->getRenderer()->getParent()->convertToWorldSpace(b->getRenderer()->getPosition());
+        m_driver->host().touchDown(p.x, p.y);
+        frames(1);
+        m_driver->host().touchUp(p.x, p.y);
+        frames(3);
+    }
+
+    std::unique_ptr<app::ScriptDriver> m_driver;
+    std::mt19937 m_rng;
+    double m_now = 0;
+    int m_lastDrawn = 0;
+    bool m_firstRoundDone = false;
+    int m_firstRoundSample = -1;
+    int m_events = 0;
+    std::vector<double> m_samples;
+};
+
+// A line chart of the samples: grey axes, a light grid every 100 MB, the series in blue.
+bool plot(const std::vector<double>& mb, const std::string& path) {
+    const int w = 800, h = 400, left = 40, right = 10, top = 10, bottom = 30;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!s) return false;
+    SDL_Renderer* r = SDL_CreateSoftwareRenderer(s);
+    if (!r) {
+        SDL_FreeSurface(s);
+        return false;
+    }
+    double top_mb = 100;
+    for (double v : mb) top_mb = std::max(top_mb, v * 1.1);
+    auto px = [&](size_t i) { return left + int(double(i) * (w - left - right) / std::max<size_t>(1, mb.size() - 1)); };
+    auto py = [&](double v) { return h - bottom - int(v / top_mb * (h - top - bottom)); };
+    SDL_SetRenderDrawColor(r, 255, 255, 255, 255);
+    SDL_RenderClear(r);
+    SDL_SetRenderDrawColor(r, 225, 225, 225, 255);
+    for (double g = 100; g < top_mb; g += 100) SDL_RenderDrawLine(r, left, py(g), w - right, py(g));
+    // One tick per simulated hour (6 samples).
+    for (size_t i = 0; i < mb.size(); i += 6) SDL_RenderDrawLine(r, px(i), top, px(i), h - bottom);
+    SDL_SetRenderDrawColor(r, 90, 90, 90, 255);
+    SDL_RenderDrawLine(r, left, top, left, h - bottom);
+    SDL_RenderDrawLine(r, left, h - bottom, w - right, h - bottom);
+    SDL_SetRenderDrawColor(r, 30, 90, 200, 255);
+    for (size_t i = 1; i < mb.size(); ++i)
+        for (int d = 0; d < 2; ++d)
+            SDL_RenderDrawLine(r, px(i - 1), py(mb[i - 1]) + d, px(i), py(mb[i]) + d);
+    SDL_RenderPresent(r);
+    bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+    SDL_DestroyRenderer(r);
+    SDL_FreeSurface(s);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    double hours = 8;
+    unsigned seed = 20240611;
+    std::string png = "soak-memory.png";
+    std::string book = std::string(QUIREL_SOURCE_DIR) + "/build/book";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--hours")) hours = std::atof(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--seed")) seed = unsigned(std::strtoul(argv[i + 1], nullptr, 10));
+        else if (!std::strcmp(argv[i], "--png")) png = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--book")) book = argv[i + 1];
+    }
+    if (!std::filesystem::exists(book + "/String.xml")) {
+        std::fprintf(stderr, "soak: no sample book in %s (build the sample_book target)\n", book.c_str());
+        return 2;
+    }
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setLogQuiet(true);
+    app::resetReaderState();
+    const auto started = std::chrono::steady_clock::now();
+    Soak soak(book, seed);
+    soak.run(hours);
+    const double real = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+    const std::vector<double>& mb = soak.samples();
+    std::printf("soak: series_mb");
+    for (double v : mb) std::printf(" %.1f", v);
+    std::printf("\n");
+    bool plotted = plot(mb, png);
+    std::printf("soak: plot %s%s\n", png.c_str(), plotted ? "" : " could not be written");
+
+    int first = soak.firstRoundSample();
+    if (first < 0 || size_t(first) >= mb.size() / 2) {
+        std::printf("soak: FAIL the book was not read through once in the first half (%zu samples)\n", mb.size());
+        return 1;
+    }
+    double afterFirstRound = *std::max_element(mb.begin(), mb.begin() + first + 1);
+    double lastHalf = *std::max_element(mb.begin() + long(mb.size() / 2), mb.end());
+    double growth = lastHalf / afterFirstRound - 1.0;
+    std::printf("soak: %.1f simulated hours in %.0f s real, %d events; rss after first round %.1f MB, "
+                "max of last half %.1f MB (%+.1f %%)\n",
+                hours, real, soak.events(), afterFirstRound, lastHalf, growth * 100);
+    if (growth > 0.15) {
+        std::printf("soak: FAIL resident memory grew more than 15 %% after the first round\n");
+        return 1;
+    }
+    std::printf("soak: PASS\n");
+    return 0;
+}
