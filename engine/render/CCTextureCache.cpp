@@ -45,7 +45,7 @@ CCTexture2D* CCTextureCache::addImage(const char* path) {
         return nullptr;
     }
     m_textures.emplace(key, texture);
-    evictUnusedOverBudget();
+    evictUnusedOverBudget(key);
     return texture;
 }
 
@@ -54,14 +54,14 @@ void CCTextureCache::setMemoryBudget(size_t bytes) {
     evictUnusedOverBudget();
 }
 
-void CCTextureCache::evictUnusedOverBudget() {
+void CCTextureCache::evictUnusedOverBudget(const std::string& keep) {
     if (m_budget == 0) return;
     size_t used = bytesInUse();
     if (used <= m_budget) return;
     // Textures only the cache holds, oldest use first.
     std::multimap<unsigned long, std::string> unused;
     for (const auto& kv : m_textures)
-        if (kv.second->retainCount() == 1) unused.emplace(m_lastUse[kv.first], kv.first);
+        if (kv.second->retainCount() == 1 && kv.first != keep) unused.emplace(m_lastUse[kv.first], kv.first);
     for (const auto& candidate : unused) {
         if (used <= m_budget) break;
         auto it = m_textures.find(candidate.second);

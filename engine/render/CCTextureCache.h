@@ -46,7 +46,8 @@ public:
 private:
     CCTextureCache() = default;
     std::string keyFor(const char* path) const;
-    void evictUnusedOverBudget();
+    // keep: a texture that must stay whatever the budget (the one just loaded for a caller).
+    void evictUnusedOverBudget(const std::string& keep = std::string());
 
     std::map<std::string, CCTexture2D*> m_textures;  // resolved path -> retained texture
     std::map<std::string, unsigned long> m_lastUse;  // resolved path -> use counter at last ask

@@ -47,10 +47,16 @@ TEST(TextureBudget, UnusedTexturesAreEvictedOldestFirstAndUsedOnesKept) {
     cache->setMemoryBudget(one / 2);
     EXPECT_EQ(cache->textureCount(), 1u);
     EXPECT_EQ(cache->textureForKey(a.c_str()), held);
+    // A new image larger than the whole budget is still handed to its caller, alive.
+    std::string big = writePng(dir, "big.png", 300, 300);
+    CCTexture2D* loaded = cache->addImage(big.c_str());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->getPixelsWide(), 300);
+    EXPECT_EQ(cache->textureForKey(big.c_str()), loaded);
     cache->setMemoryBudget(0);  // no limit
     cache->addImage(e.c_str());
     cache->addImage(c.c_str());
-    EXPECT_EQ(cache->textureCount(), 3u);
+    EXPECT_EQ(cache->textureCount(), 4u);
     held->release();
     cache->setMemoryBudget(CCTextureCache::kDefaultMemoryBudget);
     CCTextureCache::purgeSharedTextureCache();
