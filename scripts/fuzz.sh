@@ -54,7 +54,8 @@ for t in "${targets[@]}"; do
   crashes="$dir/fuzz/crashes/$t"
   mkdir -p "$scratch" "$crashes"
   echo "== fuzz $t: ${seconds}s"
-  if ! "$dir/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  # A fixed seed keeps CI's short runs repeatable; QUIREL_FUZZ_SEED=0 picks a fresh one.
+  if ! "$dir/fuzz/fuzz_$t" -seed="${QUIREL_FUZZ_SEED:-1}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$crashes/" "$scratch" "fuzz/corpus/${seeds[$t]}" \
       >"$dir/fuzz/$t.log" 2>&1; then
     tail -60 "$dir/fuzz/$t.log"
