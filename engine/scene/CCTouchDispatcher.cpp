@@ -103,11 +103,13 @@ void CCTouchDispatcher::removeAllDelegates() {
             if (!m_bLocked) releaseHandler(*h);
         }
     }
-    if (m_bLocked) {
-        m_bClearPending = true;
-        return;
+    // Additions waiting for the current event to end are dropped too.
+    for (auto& h : m_pendingAdds) {
+        if (h->removed) continue;
+        h->removed = true;
+        releaseHandler(*h);
     }
-    applyPending();
+    if (!m_bLocked) applyPending();
 }
 
 void CCTouchDispatcher::setPriority(int priority, CCTouchDelegate* delegate) {
@@ -138,7 +140,6 @@ void CCTouchDispatcher::applyPending() {
                              return a->priority < b->priority;
                          });
     }
-    m_bClearPending = false;
     std::vector<std::shared_ptr<Handler>> adds;
     adds.swap(m_pendingAdds);
     for (auto& h : adds) {

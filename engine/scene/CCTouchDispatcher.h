@@ -57,7 +57,6 @@ private:
     std::vector<std::shared_ptr<Handler>> m_standard;
     std::vector<std::shared_ptr<Handler>> m_pendingAdds;
     bool m_bLocked = false;
-    bool m_bClearPending = false;
     bool m_bDispatchEvents = true;
 };
 
