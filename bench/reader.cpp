@@ -18,7 +18,7 @@ using namespace engine;
 
 namespace {
 
-std::string bookDir() { return std::string(QUIREL_SOURCE_DIR) + "/build/book"; }
+std::string bookDir() { return std::string(QUIREL_BINARY_DIR) + "/book"; }
 
 // Resident-memory high-water mark of this process, in megabytes.
 double peakRssMb() {
@@ -31,7 +31,7 @@ double peakRssMb() {
 
 std::unique_ptr<app::ScriptDriver> startReader(benchmark::State& state) {
     if (!std::filesystem::exists(bookDir() + "/String.xml")) {
-        state.SkipWithError("sample book not generated in build/book");
+        state.SkipWithError("sample book not generated in this build tree");
         return nullptr;
     }
     setLogQuiet(true);

@@ -42,11 +42,9 @@ need curl curl
 need chromium chromium
 
 work=$(mktemp -d /tmp/quirel-bench.XXXXXX)
-made_link=""
 chrome_pid=""
 cleanup() {
     [ -n "$chrome_pid" ] && stop_chromium
-    [ -n "$made_link" ] && rm -f "$made_link"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -62,30 +60,12 @@ fi
 book=$build/book
 [ -f "$book/String.xml" ] || { echo "bench: no sample book in $book" >&2; exit 1; }
 
-# bench_startup, bench_reader and bench_soak look for the book and quirel-drive under
-# <source>/build. Make that path show this Release build: a symlink when build/ does not exist,
-# otherwise a bind mount in a private mount namespace (seen by the benchmark process only).
-in_build() {
-    if [ "$(readlink -f "$root/build")" = "$(readlink -f "$build")" ]; then
-        "$@"
-    elif unshare -m true 2>/dev/null; then
-        unshare -m --propagation private sh -c 'mount --bind "$1" "$2" && shift 2 && exec "$@"' sh "$build" "$root/build" "$@"
-    else
-        echo "bench: warning: cannot show build-bench as build/; $1 uses $root/build as it is" >&2
-        "$@"
-    fi
-}
-if [ ! -e "$root/build" ] && [ ! -L "$root/build" ]; then
-    ln -s build-bench "$root/build"
-    made_link=$root/build
-fi
-
 # --- our benchmarks ----------------------------------------------------------------------------
 gb() {  # gb NAME [ARGS...]: runs build-bench/bench/bench_NAME, JSON into $work/NAME.json
     local name=$1
     shift
     echo "bench: bench_$name" >&2
-    in_build "$build/bench/bench_$name" --benchmark_format=json --benchmark_out="$work/$name.json" \
+    "$build/bench/bench_$name" --benchmark_format=json --benchmark_out="$work/$name.json" \
         --benchmark_out_format=json "$@" >/dev/null 2>"$work/$name.err" ||
         { cat "$work/$name.err" >&2; echo "bench: bench_$name failed" >&2; exit 1; }
 }

@@ -250,7 +250,7 @@ int main(int argc, char** argv) {
     double hours = 8;
     unsigned seed = 20240611;
     std::string png = "soak-memory.png";
-    std::string book = std::string(QUIREL_SOURCE_DIR) + "/build/book";
+    std::string book = std::string(QUIREL_BINARY_DIR) + "/book";
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--hours")) hours = std::atof(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--seed")) seed = unsigned(std::strtoul(argv[i + 1], nullptr, 10));

@@ -17,12 +17,12 @@ extern char** environ;
 
 namespace {
 
-std::string bookDir() { return std::string(QUIREL_SOURCE_DIR) + "/build/book"; }
+std::string bookDir() { return std::string(QUIREL_BINARY_DIR) + "/book"; }
 
 // Builds the reader (window set-up stand-in, delegate, contents screen) and draws its first frame.
 void BM_LaunchToFirstFrame(benchmark::State& state) {
     if (!std::filesystem::exists(bookDir() + "/String.xml")) {
-        state.SkipWithError("sample book not generated in build/book");
+        state.SkipWithError("sample book not generated in this build tree");
         return;
     }
     engine::setLogQuiet(true);
@@ -40,9 +40,9 @@ BENCHMARK(BM_LaunchToFirstFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)-
 
 // The whole headless process: exec, start-up, first frame, an empty script, exit.
 void BM_ProcessStartToExit(benchmark::State& state) {
-    std::string drive = std::string(QUIREL_SOURCE_DIR) + "/build/tools/drive/quirel-drive";
+    std::string drive = std::string(QUIREL_BINARY_DIR) + "/tools/drive/quirel-drive";
     if (!std::filesystem::exists(drive)) {
-        state.SkipWithError("quirel-drive not built in build/");
+        state.SkipWithError("quirel-drive not built in this build tree");
         return;
     }
     for (auto _ : state) {
