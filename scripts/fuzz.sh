@@ -54,8 +54,11 @@ for t in "${targets[@]}"; do
   crashes="$dir/fuzz/crashes/$t"
   mkdir -p "$scratch" "$crashes"
   echo "== fuzz $t: ${seconds}s"
-  # A fixed seed keeps CI's short runs repeatable; QUIREL_FUZZ_SEED=0 picks a fresh one.
-  if ! "$dir/fuzz/fuzz_$t" -seed="${QUIREL_FUZZ_SEED:-1}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  # A fixed seed and a fixed number of runs (QUIREL_FUZZ_RUNS, as CI sets it) make a run the same
+  # on every machine; QUIREL_FUZZ_SEED=0 picks a fresh seed for exploring.
+  runs=()
+  [ -n "${QUIREL_FUZZ_RUNS:-}" ] && runs=(-runs="$QUIREL_FUZZ_RUNS")
+  if ! "$dir/fuzz/fuzz_$t" "${runs[@]}" -seed="${QUIREL_FUZZ_SEED:-1}" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$crashes/" "$scratch" "fuzz/corpus/${seeds[$t]}" \
       >"$dir/fuzz/$t.log" 2>&1; then
     tail -60 "$dir/fuzz/$t.log"

@@ -52,7 +52,20 @@ bool pngHeaderAcceptable(const std::vector<unsigned char>& bytes, const std::str
               CCTexture2D::kMaxTextureSide);
         return false;
     }
-    return true;
+    // Every chunk must lie inside the file and the image must end: the PNG decoder spins for
+    // minutes on a chunk whose length runs far past the end of the data.
+    size_t pos = 8;
+    while (pos + 12 <= bytes.size()) {
+        const uint32_t length = readBigEndian32(&bytes[pos]);
+        if (length > bytes.size() - pos - 12) {
+            CCLog("CCTexture2D: %s is a damaged PNG (a chunk runs past the end)", path.c_str());
+            return false;
+        }
+        if (std::memcmp(&bytes[pos + 4], "IEND", 4) == 0) return true;
+        pos += 12 + length;
+    }
+    CCLog("CCTexture2D: %s is a truncated PNG", path.c_str());
+    return false;
 }
 
 }  // namespace
