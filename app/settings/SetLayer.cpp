@@ -38,6 +38,7 @@ SetLayer::SetLayer() {
         ui::UIWidget* button = ui::GUIHelper::sharedHelper()->findWidgetByName(uiLayer->getRootWidget(), kButtonNames[i]);
         // A missing button is skipped; the others still work.
         if (!button) continue;
+        if (i == 0 || i >= 4) hasWayOut = true;
         button->setActionTag(i + 1);
         button->setTouchListener(this, toucheventselector(SetLayer::buttonTouchEvent));
     }
@@ -63,6 +64,12 @@ void SetLayer::onEnter() {
 void SetLayer::onEnterTransitionDidFinish() {
     CCLayer::onEnterTransitionDidFinish();
     CCLog("SetLayer 2: onEnterTransitionDidFinish");
+    // A screen without a way out would hold the child there for good: back to the page instead,
+    // with the reading mode unchanged.
+    if (!hasWayOut) {
+        CCLog("SetLayer: the settings screen has no buttons to leave by; back to the page");
+        backToPage();
+    }
 }
 
 void SetLayer::onExit() {

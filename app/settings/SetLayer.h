@@ -38,6 +38,8 @@ private:
     ui::UILayer* uiLayer = nullptr;
     int pendingReadingMode = 0;
     ui::Layout* rootLayout = nullptr;
+    // False when the layout gave none of the buttons that leave the screen (a damaged book).
+    bool hasWayOut = false;
 };
 
 }  // namespace app
