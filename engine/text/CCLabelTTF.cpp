@@ -245,6 +245,10 @@ void CCLabelTTF::relayout() {
         }
         for (const std::string& line : m_lines) m_lineWidths.push_back(textWidth(font, line));
     }
+    // With no font on the machine at all nothing can be drawn, but the label keeps a box of about
+    // the text's size: menus built from labels stay touchable and layouts keep their shape.
+    const bool blind = !font && !m_string.empty() && m_fontFile.empty();
+    if (blind) estimateLines();
 
     int widest = m_lineWidths.empty() ? 0 : *std::max_element(m_lineWidths.begin(), m_lineWidths.end());
     CCSize box(m_dimensions.width > 0 ? m_dimensions.width : float(widest),
@@ -253,10 +257,23 @@ void CCLabelTTF::relayout() {
     // if any, is not shown (draw rebuilds first).
     int texW = std::min(int(std::ceil(box.width)), CCTexture2D::kMaxTextureSide);
     int texH = std::min(int(std::ceil(box.height)), CCTexture2D::kMaxTextureSide);
-    bool anyInk = widest > 0 && texW > 0 && texH > 0;
+    bool anyInk = !blind && widest > 0 && texW > 0 && texH > 0;
     if (!anyInk) setTexture(nullptr);
     setTextureRect(anyInk ? CCRect(0, 0, float(texW), float(texH)) : CCRectZero, false, box);
     m_textureDirty = anyInk;
+}
+
+void CCLabelTTF::estimateLines() {
+    const float em = std::max(m_fontSize, 1.0f);
+    m_lineHeight = int(std::ceil(em * 1.2f));
+    size_t start = 0;
+    while (true) {
+        size_t end = m_string.find('\n', start);
+        m_lines.push_back(m_string.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        m_lineWidths.push_back(int(std::ceil(0.5f * em * float(utf8::charCount(m_lines.back())))));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
 }
 
 // --- rasterising ---------------------------------------------------------------------------

@@ -75,6 +75,8 @@ public:
 protected:
     // Lines, line height and the box from the current text and settings.
     void relayout();
+    // Lines and a box of about the text's size when no font exists to measure with.
+    void estimateLines();
 
     std::string m_string;
     std::string m_fontName;
