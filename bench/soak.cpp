@@ -1,11 +1,14 @@
 // Soak run: the whole reader on the virtual clock for 8 simulated hours, with resident memory sampled and plotted.
 //
-// Usage: bench_soak [--hours H] [--seed N] [--png PATH]
+// Usage: bench_soak [--hours H] [--seed N] [--png PATH] [--book DIR] [--faults]
 // Continuous reading in repeat-page and turn-pages modes is mixed with random taps, swipes,
 // menu round trips (contents -> unit -> page) and settings changes. Resident memory (VmRSS)
 // is sampled every 10 simulated minutes; the run fails (exit 1) when the largest sample of
 // the second half exceeds the largest sample taken after the first round of the book by more
 // than 15 %. A crash fails it too, of course. Not part of CI: it takes minutes of real time.
+// --faults reads a private copy of the book and damages its files while the reader is between
+// pages (removed, cut short, filled with junk, turned into folders), restoring each a few pages
+// later, so the whole run is also a long fault run.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -44,6 +47,67 @@ double rssMb() {
     return 0;
 }
 
+namespace fs = std::filesystem;
+
+// Damages files of a private book copy and puts them back later.
+class BookDamage {
+public:
+    BookDamage(const std::string& pristine, const std::string& copy) : m_pristine(pristine), m_copy(copy) {
+        for (const auto& e : fs::recursive_directory_iterator(pristine))
+            if (e.is_regular_file()) m_files.push_back(fs::relative(e.path(), pristine).string());
+        std::sort(m_files.begin(), m_files.end());
+    }
+    // Called at each page change: damages one file now and then, heals the oldest damage later.
+    void onPageChange(std::mt19937& rng, int page) {
+        if (m_damaged.size() > 4 || (!m_damaged.empty() && rng() % 3 == 0)) heal();
+        if (rng() % 2 != 0) return;
+        // Mostly the files of the pages around the one showing, sometimes any file of the book.
+        std::string file;
+        const int near = page + int(rng() % 3) - 1;
+        switch (rng() % 5) {
+            case 0: file = "tomeset/tomeset_" + std::to_string(near) + ".json"; break;
+            case 1: file = "tomeset/images/page_" + std::to_string(near) + ".png"; break;
+            case 2: file = "Stringstr.xml"; break;
+            default: file = m_files[rng() % m_files.size()]; break;
+        }
+        if (!fs::exists(m_pristine + "/" + file)) return;
+        if (std::find(m_damaged.begin(), m_damaged.end(), file) != m_damaged.end()) return;
+        const std::string path = m_copy + "/" + file;
+        std::error_code ec;
+        switch (rng() % 4) {
+            case 0: fs::remove(path, ec); break;
+            case 1: fs::resize_file(path, fs::file_size(path, ec) / 3, ec); break;
+            case 2: {
+                fs::remove(path, ec);
+                std::ofstream junk(path, std::ios::binary);
+                for (int i = 0; i < 512; ++i) junk.put(char(rng()));
+                break;
+            }
+            default:
+                fs::remove(path, ec);
+                fs::create_directory(path, ec);
+                break;
+        }
+        m_damaged.push_back(file);
+        ++m_count;
+    }
+    int count() const { return m_count; }
+
+private:
+    void heal() {
+        const std::string file = m_damaged.front();
+        m_damaged.erase(m_damaged.begin());
+        std::error_code ec;
+        fs::remove_all(m_copy + "/" + file, ec);
+        fs::copy_file(m_pristine + "/" + file, m_copy + "/" + file, ec);
+    }
+
+    std::string m_pristine, m_copy;
+    std::vector<std::string> m_files;
+    std::vector<std::string> m_damaged;
+    int m_count = 0;
+};
+
 class Soak {
 public:
     Soak(const std::string& book, unsigned seed) : m_driver(std::make_unique<app::ScriptDriver>(book)), m_rng(seed) {
@@ -79,6 +143,7 @@ public:
         m_samples.push_back(rssMb());
     }
 
+    void damageBook(BookDamage* damage) { m_damage = damage; }
     const std::vector<double>& samples() const { return m_samples; }
     int firstRoundSample() const { return m_firstRoundSample; }
     int events() const { return m_events; }
@@ -111,6 +176,8 @@ private:
     }
     void notePage() {
         if (app::currentPage >= app::kLastPage) m_firstRoundDone = true;
+        if (m_damage && app::currentPage != m_lastPage) m_damage->onPageChange(m_rng, app::currentPage);
+        m_lastPage = app::currentPage;
     }
     app::PageLayer* pageLayer() { return dynamic_cast<app::PageLayer*>(m_driver->systemLayer()); }
     // Makes sure a page shows (coming back from a menu or the settings when needed).
@@ -204,6 +271,8 @@ private:
     std::mt19937 m_rng;
     double m_now = 0;
     int m_lastDrawn = 0;
+    int m_lastPage = 0;
+    BookDamage* m_damage = nullptr;
     bool m_firstRoundDone = false;
     int m_firstRoundSample = -1;
     int m_events = 0;
@@ -251,22 +320,52 @@ int main(int argc, char** argv) {
     unsigned seed = 20240611;
     std::string png = "soak-memory.png";
     std::string book = std::string(QUIREL_BINARY_DIR) + "/book";
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--hours")) hours = std::atof(argv[i + 1]);
-        else if (!std::strcmp(argv[i], "--seed")) seed = unsigned(std::strtoul(argv[i + 1], nullptr, 10));
-        else if (!std::strcmp(argv[i], "--png")) png = argv[i + 1];
-        else if (!std::strcmp(argv[i], "--book")) book = argv[i + 1];
+    bool faults = false;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--faults")) faults = true;
+        else if (!std::strcmp(argv[i], "--hours") && hasValue) hours = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--seed") && hasValue) seed = unsigned(std::strtoul(argv[++i], nullptr, 10));
+        else if (!std::strcmp(argv[i], "--png") && hasValue) png = argv[++i];
+        else if (!std::strcmp(argv[i], "--book") && hasValue) book = argv[++i];
+        else {
+            std::fprintf(stderr, "usage: bench_soak [--hours H] [--seed N] [--png PATH] [--book DIR] [--faults]\n");
+            return std::strcmp(argv[i], "--help") ? 2 : 0;
+        }
+    }
+    if (!(hours > 0 && hours <= 24 * 7)) {
+        std::fprintf(stderr, "soak: --hours must be more than 0 and at most a week\n");
+        return 2;
     }
     if (!std::filesystem::exists(book + "/String.xml")) {
         std::fprintf(stderr, "soak: no sample book in %s (build the sample_book target)\n", book.c_str());
         return 2;
+    }
+    std::unique_ptr<BookDamage> damage;
+    std::string copy;
+    if (faults) {
+        char dir[] = "/tmp/quirel-soak-XXXXXX";
+        if (!mkdtemp(dir)) {
+            std::perror("soak: mkdtemp");
+            return 2;
+        }
+        copy = std::string(dir) + "/book";
+        fs::copy(book, copy, fs::copy_options::recursive);
+        damage = std::make_unique<BookDamage>(book, copy);
+        book = copy;
+        std::printf("soak: damaging files of a copy of the book in %s while reading\n", copy.c_str());
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setLogQuiet(true);
     app::resetReaderState();
     const auto started = std::chrono::steady_clock::now();
     Soak soak(book, seed);
+    soak.damageBook(damage.get());
     soak.run(hours);
+    if (damage) {
+        std::printf("soak: %d files damaged along the way\n", damage->count());
+        fs::remove_all(fs::path(copy).parent_path());
+    }
     const double real = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
     const std::vector<double>& mb = soak.samples();
