@@ -70,11 +70,14 @@ TEST_F(ContentsScreen, ShowsEightEntriesInOrderWithTheWordListLast) {
         CCNode* item = items.at(10000 + i);
         EXPECT_EQ(item->getPosition(), ccp(320, 860 - 100 * i)) << "entry " << i;
         CCLabelProtocol* label = nullptr;
-        for (CCObject* o : *item->getChildren())
+        for (CCObject* o : *item->getChildren()) {
             if ((label = dynamic_cast<CCLabelProtocol*>(o))) break;
+        }
         ASSERT_NE(label, nullptr);
         std::string expected = i < 7 ? names[i] : "";
-        if (i < 7) EXPECT_EQ(label->getString(), expected);
+        if (i < 7) {
+            EXPECT_EQ(label->getString(), expected);
+        }
     }
     EXPECT_FALSE(items.at(300000)->isVisible());
     EXPECT_FALSE(state["dragHintVisible"].asBool());

@@ -13,9 +13,6 @@ const ccColor4B kRed = {200, 40, 40, 255}, kCream = {250, 230, 120, 255};
 const ccColor4B kGreen = {40, 160, 60, 255}, kBlue = {40, 60, 200, 255};
 const ccColor4B kClear = {0, 0, 0, 255};
 
-bool isSceneA(const ccColor4B& c) { return sameColour(c, kRed, 3) || sameColour(c, kCream, 3); }
-bool isSceneB(const ccColor4B& c) { return sameColour(c, kGreen, 3) || sameColour(c, kBlue, 3); }
-
 // Pixels of row y that are not the clear colour.
 int drawnWidth(const Frame& f, int y) {
     int n = 0;
