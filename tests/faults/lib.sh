@@ -35,3 +35,12 @@ expect_field() {
   value=$(field "$line" "$2")
   [ "$value" = "$3" ] || fail "state report $1: $2 is '$value', not '$3'"
 }
+
+# The driver script of every run: the contents (state 1), "Unit 3" and its first page, page 26
+# (state 2), its second sentence touched (state 3); then any lines given.
+write_script() {
+  {
+    printf '%s\n' state 'tap 300 660' 'wait 2.8' 'tap 320 860' 'wait 1' state 'tap 200 678' 'wait 0.3' state
+    printf '%s\n' "$@"
+  } >"$OUT/script.txt"
+}

@@ -12,18 +12,7 @@ SERIF=/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf
 [ -f "$SERIF" ] || skip "Liberation Serif is not installed (scripts/setup.sh installs it)"
 copy_book
 
-cat >"$OUT/script.txt" <<SCRIPT
-state
-tap 300 660
-wait 2.8
-tap 320 860
-wait 1
-state
-tap 200 678
-wait 0.3
-state
-shot $OUT/page.png
-SCRIPT
+write_script "shot $OUT/page.png"
 
 # run NAME FONT_DIR: the driver with fontconfig seeing only FONT_DIR's fonts.
 run() {

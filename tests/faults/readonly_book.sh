@@ -10,17 +10,7 @@ mkdir -p "$OUT"
 copy_book
 rm -f "$OUT/book/ft.xml"
 
-cat >"$OUT/script.txt" <<'SCRIPT'
-state
-tap 300 660
-wait 2.8
-tap 320 860
-wait 1
-state
-tap 200 678
-wait 0.3
-state
-SCRIPT
+write_script
 
 run_drive() {
   "$@" "$DRIVE" --resources "$OUT/book" "$OUT/script.txt" >"$OUT/drive.out" 2>&1
