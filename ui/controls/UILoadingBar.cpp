@@ -83,8 +83,7 @@ void UILoadingBar::setScale9Enable(bool able) {
 
 void UILoadingBar::setCapInsets(const CCRect& capInsets) {
     m_capInsets = capInsets;
-    if (!m_scale9Enabled) return;
-    if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_barRenderer)) nine->setCapInsets(capInsets);
+    nodes::setCapInsets(m_barRenderer, m_scale9Enabled, capInsets);
 }
 
 void UILoadingBar::setPercent(int percent) {
@@ -96,23 +95,8 @@ void UILoadingBar::setPercent(int percent) {
 
 void UILoadingBar::showPercent() {
     if (!m_barRenderer) return;
-    const float r = m_percent / 100.0f;
-    if (m_scale9Enabled) {
-        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_barRenderer)) {
-            const float length = r * m_totalLength;
-            nine->setPreferredSize(CCSize(length, m_barTextureSize.height));
-            // A nine-slice sprite of no length would still draw its two caps.
-            nine->setVisible(length > 0);
-        }
-        return;
-    }
-    CCSprite* sprite = dynamic_cast<CCSprite*>(m_barRenderer);
-    if (!sprite || !sprite->getTexture()) return;
-    CCPoint origin;
-    if (m_barTexType == TEX_RES_SPRITE_FRAME) origin = sprite->getTextureRect().origin;
-    const CCSize shown(m_barTextureSize.width * r, m_barTextureSize.height);
-    sprite->setTextureRect(CCRect(origin.x, origin.y, shown.width, shown.height), sprite->isTextureRectRotated(),
-                           shown);
+    nodes::showBarShare(m_barRenderer, m_scale9Enabled, m_percent / 100.0f, m_totalLength, m_barTextureSize,
+                        m_barTexType);
 }
 
 void UILoadingBar::setIgnoreSize(bool ignore) {

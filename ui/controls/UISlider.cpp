@@ -122,14 +122,12 @@ void UISlider::setScale9Enable(bool able) {
 
 void UISlider::setBarCapInsets(const CCRect& capInsets) {
     m_barCapInsets = capInsets;
-    if (!m_scale9Enabled) return;
-    if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_barRenderer)) nine->setCapInsets(capInsets);
+    nodes::setCapInsets(m_barRenderer, m_scale9Enabled, capInsets);
 }
 
 void UISlider::setProgressBarCapInsets(const CCRect& capInsets) {
     m_progressBarCapInsets = capInsets;
-    if (!m_scale9Enabled) return;
-    if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_progressBarRenderer)) nine->setCapInsets(capInsets);
+    nodes::setCapInsets(m_progressBarRenderer, m_scale9Enabled, capInsets);
 }
 
 // --- percentage ------------------------------------------------------------------------
@@ -138,23 +136,8 @@ void UISlider::setPercent(int percent) {
     m_percent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
     const float r = m_percent / 100.0f;
     if (m_ballNode) m_ballNode->setPosition(CCPoint(m_barLength * r - m_barLength * 0.5f, 0.0f));
-    if (!m_progressBarRenderer) return;
-    if (m_scale9Enabled) {
-        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(m_progressBarRenderer)) {
-            const float length = m_barLength * r;
-            nine->setPreferredSize(CCSize(length, m_progressBarTextureSize.height));
-            // A nine-slice sprite of no length would still draw its two caps.
-            nine->setVisible(length > 0);
-        }
-        return;
-    }
-    CCSprite* sprite = dynamic_cast<CCSprite*>(m_progressBarRenderer);
-    if (!sprite || !sprite->getTexture()) return;
-    CCPoint origin;
-    if (m_progressBarTexType == TEX_RES_SPRITE_FRAME) origin = sprite->getTextureRect().origin;
-    const CCSize shown(m_progressBarTextureSize.width * r, m_progressBarTextureSize.height);
-    sprite->setTextureRect(CCRect(origin.x, origin.y, shown.width, shown.height), sprite->isTextureRectRotated(),
-                           shown);
+    nodes::showBarShare(m_progressBarRenderer, m_scale9Enabled, r, m_barLength, m_progressBarTextureSize,
+                        m_progressBarTexType);
 }
 
 bool UISlider::percentAt(const CCPoint& worldPoint, int& percent, float& nodeX) {

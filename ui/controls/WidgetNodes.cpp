@@ -1,4 +1,4 @@
-// Image reloading, tinting and stretching shared by the image-showing widgets.
+// Image reloading, tinting, stretching and bar cutting shared by the image-showing widgets.
 #include "ui/controls/WidgetNodes.h"
 
 #include <cmath>
@@ -52,6 +52,31 @@ void stretch(CCNode* node, const CCSize& target, const CCSize& natural) {
     }
     node->setScaleX(target.width / natural.width);
     node->setScaleY(target.height / natural.height);
+}
+
+void showBarShare(CCNode* bar, bool nineSlice, float r, float fullLength, const CCSize& textureSize,
+                  TextureResType type) {
+    if (!bar) return;
+    if (nineSlice) {
+        if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(bar)) {
+            const float length = r * fullLength;
+            nine->setPreferredSize(CCSize(length, textureSize.height));
+            nine->setVisible(length > 0);
+        }
+        return;
+    }
+    CCSprite* sprite = dynamic_cast<CCSprite*>(bar);
+    if (!sprite || !sprite->getTexture()) return;
+    CCPoint origin;
+    if (type == TEX_RES_SPRITE_FRAME) origin = sprite->getTextureRect().origin;
+    const CCSize shown(textureSize.width * r, textureSize.height);
+    sprite->setTextureRect(CCRect(origin.x, origin.y, shown.width, shown.height), sprite->isTextureRectRotated(),
+                           shown);
+}
+
+void setCapInsets(CCNode* node, bool nineSlice, const CCRect& insets) {
+    if (!nineSlice) return;
+    if (CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(node)) nine->setCapInsets(insets);
 }
 
 }  // namespace nodes
