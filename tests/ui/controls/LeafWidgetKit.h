@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "support/TestSupport.h"
+#include "support/PixelHostTest.h"
 #include "ui/ui.h"
 
 namespace leaf {
@@ -65,33 +65,10 @@ public:
     void onDelete(engine::CCObject*) { calls.push_back("delete"); }
 };
 
-// One headless host per test drawing a kWidth x kHeight design area onto as many pixels.
-class LeafTest : public testsupport::EngineTest {
+// A widget staged on the headless host of the fixture.
+class LeafTest : public testsupport::PixelHostTest {
 protected:
-    static constexpr int kWidth = 400, kHeight = 300;
-
-    void SetUp() override {
-        EngineTest::SetUp();
-        dir = testsupport::makeTempDir("quirel-leaf");
-        engine::CCFileUtils::sharedFileUtils()->setResourceRoot(dir);
-        engine::setLogObserver([this](const std::string& line) { logs.push_back(line); });
-        engine::setLogQuiet(true);
-        host = std::make_unique<engine::CCHeadlessHost>(kWidth, kHeight, false);
-        engine::CCEGLView::sharedOpenGLView()->setDesignResolutionSize(kWidth, kHeight,
-                                                                       engine::kResolutionExactFit);
-        ASSERT_TRUE(host->isReady());
-    }
-
-    void TearDown() override {
-        host.reset();
-        ui::GUIHelper::purgeHelper();
-        engine::CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-        engine::CCTextureCache::purgeSharedTextureCache();
-        engine::CCEGLView::purgeSharedOpenGLView();
-        engine::setLogObserver(nullptr);
-        engine::setLogQuiet(false);
-        EngineTest::TearDown();
-    }
+    LeafTest() : PixelHostTest("quirel-leaf") {}
 
     // The widget at (x, y) in a UI layer of a new running scene, one frame drawn.
     ui::UILayer* stage(ui::UIWidget* widget, float x, float y) {
@@ -105,31 +82,6 @@ protected:
         host->step(1);
         return layer;
     }
-
-    void redraw() { host->step(1); }
-
-    // The pixel whose centre is at design point (x + 0.5, y + 0.5).
-    ccColor4B px(float x, float y) { return host->pixelAt(x + 0.5f, y + 0.5f); }
-
-    // Writes a PNG of w x h pixels, each given by paint(x, y) with y down from the top row.
-    template <typename Paint>
-    std::string writePNG(const std::string& name, int w, int h, Paint paint) {
-        return testsupport::writePng(dir + "/" + name, w, h, paint);
-    }
-
-    std::string solidPNG(const std::string& name, int w, int h, ccColor4B c) {
-        return writePNG(name, w, h, [c](int, int) { return c; });
-    }
-
-    bool logged(const std::string& fragment) const {
-        for (const auto& l : logs)
-            if (l.find(fragment) != std::string::npos) return true;
-        return false;
-    }
-
-    std::string dir;
-    std::vector<std::string> logs;
-    std::unique_ptr<engine::CCHeadlessHost> host;
 };
 
 }  // namespace leaf

@@ -250,7 +250,7 @@ TEST_F(Scale9Drawing, RotatedAndUprightFramesStretchAlikeWithUnevenBorders) {
 // --- colour and opacity --------------------------------------------------------------------------
 
 TEST_F(Scale9Drawing, ColourAndOpacityBeforeAnImageAreDropped) {
-    writeSolidPNG("white.png", kSide, kSide, kWhite);
+    solidPNG("white.png", kSide, kSide, kWhite);
     CCScale9Sprite* s = CCScale9Sprite::create();
     s->setColor(ccc3(255, 0, 0));
     s->setOpacity(100);
@@ -271,8 +271,8 @@ TEST_F(Scale9Drawing, ColourAndOpacityBeforeAnImageAreDropped) {
 }
 
 TEST_F(Scale9Drawing, ColourAndOpacityTintEverySliceAndSurviveNewCuts) {
-    writeSolidPNG("white.png", kSide, kSide, kWhite);
-    writeSolidPNG("other.png", 24, 24, kWhite);
+    solidPNG("white.png", kSide, kSide, kWhite);
+    solidPNG("other.png", 24, 24, kWhite);
     CCScale9Sprite* s = place(CCScale9Sprite::create("white.png"), 100, 100, 90, 60);
     show(s);
     // One probe in each of the nine regions of the 90 x 60 box (borders 10).
@@ -303,7 +303,7 @@ TEST_F(Scale9Drawing, ColourAndOpacityTintEverySliceAndSurviveNewCuts) {
 }
 
 TEST_F(Scale9Drawing, AParentThatCascadesTintsTheImage) {
-    writeSolidPNG("white.png", kSide, kSide, kWhite);
+    solidPNG("white.png", kSide, kSide, kWhite);
     CCNodeRGBA* parent = CCNodeRGBA::create();
     parent->setCascadeColorEnabled(true);
     parent->setCascadeOpacityEnabled(true);

@@ -16,9 +16,9 @@ class Scale9Slicing : public Scale9Test {
 protected:
     void SetUp() override {
         Scale9Test::SetUp();
-        writeSolidPNG("square.png", 30, 30, kGrey);
-        writeSolidPNG("wide.png", 40, 20, kGrey);
-        writeSolidPNG("sheet.png", 64, 64, kGrey);
+        solidPNG("square.png", 30, 30, kGrey);
+        solidPNG("wide.png", 40, 20, kGrey);
+        solidPNG("sheet.png", 64, 64, kGrey);
     }
 
     // The size of every slice, in the grid order top-left .. bottom-right, from the three column

@@ -21,7 +21,7 @@
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCScene.h"
 #include "engine/sprites/CCSpriteFrameCache.h"
-#include "support/TestSupport.h"
+#include "support/PixelHostTest.h"
 #include "ui/controls/CCScale9Sprite.h"
 
 namespace nine {
@@ -83,31 +83,10 @@ struct Frame {
     }
 };
 
-// One headless host per test drawing a kWidth x kHeight design area onto as many pixels.
-class Scale9Test : public testsupport::EngineTest {
+// A nine-slice sprite shown on the fixture's headless host, with whole frames read back.
+class Scale9Test : public testsupport::PixelHostTest {
 protected:
-    static constexpr int kWidth = 400, kHeight = 300;
-
-    void SetUp() override {
-        EngineTest::SetUp();
-        dir = testsupport::makeTempDir("quirel-nine");
-        engine::CCFileUtils::sharedFileUtils()->setResourceRoot(dir);
-        engine::setLogObserver([this](const std::string& line) { logs.push_back(line); });
-        engine::setLogQuiet(true);
-        host = std::make_unique<engine::CCHeadlessHost>(kWidth, kHeight, false);
-        engine::CCEGLView::sharedOpenGLView()->setDesignResolutionSize(kWidth, kHeight, engine::kResolutionExactFit);
-        ASSERT_TRUE(host->isReady());
-    }
-
-    void TearDown() override {
-        host.reset();
-        engine::CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-        engine::CCTextureCache::purgeSharedTextureCache();
-        engine::CCEGLView::purgeSharedOpenGLView();
-        engine::setLogObserver(nullptr);
-        engine::setLogQuiet(false);
-        EngineTest::TearDown();
-    }
+    Scale9Test() : PixelHostTest("quirel-nine") {}
 
     // Puts node into a new running scene and draws one frame.
     void show(engine::CCNode* node) {
@@ -117,8 +96,6 @@ protected:
         host->step(1);
     }
 
-    void redraw() { host->step(1); }
-
     Frame grab() {
         Frame f;
         EXPECT_TRUE(host->readFrame(f.rgba, f.w, f.h));
@@ -127,34 +104,10 @@ protected:
         return f;
     }
 
-    // The pixel whose centre is at design point (x + 0.5, y + 0.5): x, y name the pixel's
-    // bottom-left corner in design points, so probes never sit on an edge.
-    ccColor4B px(float x, float y) { return host->pixelAt(x + 0.5f, y + 0.5f); }
-
-    // Writes a PNG of w x h pixels, each given by paint(x, y) with y down from the top row.
-    template <typename Paint>
-    std::string writePNG(const std::string& name, int w, int h, Paint paint) {
-        return testsupport::writePng(dir + "/" + name, w, h, paint);
-    }
-
-    std::string writeSolidPNG(const std::string& name, int w, int h, ccColor4B c) {
-        return writePNG(name, w, h, [c](int, int) { return c; });
-    }
-
-    bool logged(const std::string& fragment) const {
-        for (const auto& l : logs)
-            if (l.find(fragment) != std::string::npos) return true;
-        return false;
-    }
-
     static engine::CCSprite* slice(ui::CCScale9Sprite* s, int tag) {
         if (!s->getSheetNode()) return nullptr;
         return dynamic_cast<engine::CCSprite*>(s->getSheetNode()->getChildByTag(tag));
     }
-
-    std::string dir;
-    std::vector<std::string> logs;
-    std::unique_ptr<engine::CCHeadlessHost> host;
 };
 
 // All nine slices by tag, corners first.

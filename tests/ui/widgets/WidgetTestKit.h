@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "support/TestSupport.h"
+#include "support/PixelHostTest.h"
 #include "ui/ui.h"
 
 namespace widgets {
@@ -129,32 +129,11 @@ public:
     }
 };
 
-// One headless host per test drawing a kWidth x kHeight design area onto as many pixels, and
-// a UI layer on stage, registered with the director's touch dispatcher.
-class WidgetTest : public testsupport::EngineTest {
+// The fixture's headless host with a UI layer on stage, registered with the director's touch
+// dispatcher.
+class WidgetTest : public testsupport::PixelHostTest {
 protected:
-    static constexpr int kWidth = 400, kHeight = 300;
-
-    void SetUp() override {
-        EngineTest::SetUp();
-        dir = testsupport::makeTempDir("quirel-widgets");
-        engine::CCFileUtils::sharedFileUtils()->setResourceRoot(dir);
-        engine::setLogQuiet(true);
-        host = std::make_unique<engine::CCHeadlessHost>(kWidth, kHeight, false);
-        engine::CCEGLView::sharedOpenGLView()->setDesignResolutionSize(kWidth, kHeight,
-                                                                       engine::kResolutionExactFit);
-        ASSERT_TRUE(host->isReady());
-    }
-
-    void TearDown() override {
-        host.reset();
-        ui::GUIHelper::purgeHelper();
-        engine::CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-        engine::CCTextureCache::purgeSharedTextureCache();
-        engine::CCEGLView::purgeSharedOpenGLView();
-        engine::setLogQuiet(false);
-        EngineTest::TearDown();
-    }
+    WidgetTest() : PixelHostTest("quirel-widgets") {}
 
     // A UI layer in a new running scene, one frame drawn.
     ui::UILayer* stage() {
@@ -167,28 +146,11 @@ protected:
         return layer;
     }
 
-    void redraw() { host->step(1); }
-
-    // The pixel whose centre is at design point (x + 0.5, y + 0.5).
-    ccColor4B px(float x, float y) { return host->pixelAt(x + 0.5f, y + 0.5f); }
-
     void tap(float x, float y, int id = 0) {
         host->touchDown(x, y, id);
         host->touchUp(x, y, id);
     }
 
-    // Writes a PNG of w x h pixels, each given by paint(x, y) with y down from the top row.
-    template <typename Paint>
-    std::string writePNG(const std::string& name, int w, int h, Paint paint) {
-        return testsupport::writePng(dir + "/" + name, w, h, paint);
-    }
-
-    std::string solidPNG(const std::string& name, int w, int h, ccColor4B c) {
-        return writePNG(name, w, h, [c](int, int) { return c; });
-    }
-
-    std::string dir;
-    std::unique_ptr<engine::CCHeadlessHost> host;
     // Lives in the fixture, outside reference counting: nothing retains a listener target.
     Recorder recorder;
 };
