@@ -1,4 +1,4 @@
-// A headless host per test drawing a 400 x 300 design area onto as many pixels, with its own
+// A headless host per test drawing a design area (400 x 300 unless asked) onto as many pixels, with its own
 // resource folder, the engine's log lines collected, pixel probes and image writers.
 #pragma once
 
@@ -16,7 +16,8 @@ class PixelHostTest : public EngineTest {
 protected:
     static constexpr int kWidth = 400, kHeight = 300;
 
-    explicit PixelHostTest(const char* folderPrefix) : m_folderPrefix(folderPrefix) {}
+    explicit PixelHostTest(const char* folderPrefix, int width = kWidth, int height = kHeight)
+        : m_folderPrefix(folderPrefix), m_width(width), m_height(height) {}
 
     void SetUp() override {
         EngineTest::SetUp();
@@ -24,8 +25,9 @@ protected:
         engine::CCFileUtils::sharedFileUtils()->setResourceRoot(dir);
         engine::setLogObserver([this](const std::string& line) { logs.push_back(line); });
         engine::setLogQuiet(true);
-        host = std::make_unique<engine::CCHeadlessHost>(kWidth, kHeight, false);
-        engine::CCEGLView::sharedOpenGLView()->setDesignResolutionSize(kWidth, kHeight, engine::kResolutionExactFit);
+        host = std::make_unique<engine::CCHeadlessHost>(m_width, m_height, false);
+        engine::CCEGLView::sharedOpenGLView()->setDesignResolutionSize(float(m_width), float(m_height),
+                                                                       engine::kResolutionExactFit);
         ASSERT_TRUE(host->isReady());
     }
 
@@ -69,6 +71,7 @@ protected:
 
 private:
     const char* m_folderPrefix;
+    int m_width, m_height;
 };
 
 }  // namespace testsupport

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "support/TestSupport.h"
+#include "support/PixelHostTest.h"
 #include "ui/ui.h"
 
 namespace layouttest {
@@ -45,30 +45,15 @@ inline std::string legacy(const std::string& tree, const std::string& extra = ""
     return document(tree, "", extra);
 }
 
-class LayoutTest : public testsupport::EngineTest {
+class LayoutTest : public testsupport::PixelHostTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        dir = testsupport::makeTempDir("quirel-layout");
-        engine::CCFileUtils::sharedFileUtils()->setResourceRoot(dir);
-        engine::setLogQuiet(true);
-        host = std::make_unique<engine::CCHeadlessHost>(kWinW, kWinH, false);
-        engine::CCEGLView::sharedOpenGLView()->setDesignResolutionSize(kWinW, kWinH, engine::kResolutionExactFit);
-        ASSERT_TRUE(host->isReady());
-    }
+    LayoutTest() : PixelHostTest("quirel-layout", kWinW, kWinH) {}
 
     void TearDown() override {
         ui::ActionManager::purgeManager();
         for (engine::CCObject* o : kept) o->release();
         kept.clear();
-        host.reset();
-        ui::GUIHelper::purgeHelper();
-        engine::CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-        engine::CCTextureCache::purgeSharedTextureCache();
-        engine::CCEGLView::purgeSharedOpenGLView();
-        engine::setLogObserver(nullptr);
-        engine::setLogQuiet(false);
-        EngineTest::TearDown();
+        PixelHostTest::TearDown();
     }
 
     ui::CCSGUIReader* reader() { return ui::CCSGUIReader::sharedReader(); }
@@ -157,8 +142,6 @@ protected:
         write(fnt, t);
     }
 
-    std::string dir;
-    std::unique_ptr<engine::CCHeadlessHost> host;
     std::vector<engine::CCObject*> kept;
 };
 
