@@ -151,14 +151,14 @@ void drop(benchmark::State& state, UIWidget* root) {
 // The whole reader: file, parse, sheets, design size, widgets, animations.
 void readFile(benchmark::State& state, const std::string& root, const char* name) {
     CCFileUtils::sharedFileUtils()->setResourceRoot(root);
-    UIWidget* warm = CCSGUIReader::sharedReader()->widgetFromLayoutFile(name);
+    UIWidget* warm = GUIReader::sharedReader()->widgetFromLayoutFile(name);
     if (!warm) {
         state.SkipWithError("the layout file gave no widget");
         return;
     }
     CCPoolManager::sharedPoolManager()->pop();
     for (auto _ : state) {
-        UIWidget* w = CCSGUIReader::sharedReader()->widgetFromLayoutFile(name);
+        UIWidget* w = GUIReader::sharedReader()->widgetFromLayoutFile(name);
         w->retain();
         benchmark::DoNotOptimize(w);
         drop(state, w);
@@ -172,7 +172,7 @@ void readFile(benchmark::State& state, const std::string& root, const char* name
 void parseOnly(benchmark::State& state, const std::string& path) {
     const std::string text = readText(path);
     for (auto _ : state) {
-        JsonDictionary d = CCSGUIReader::parseLayoutText(text.data(), text.size());
+        JsonDictionary d = GUIReader::parseLayoutText(text.data(), text.size());
         benchmark::DoNotOptimize(d.value());
     }
     state.SetItemsProcessed(state.iterations());
@@ -184,15 +184,15 @@ void buildOnly(benchmark::State& state, const std::string& root, const char* nam
     CCFileUtils::sharedFileUtils()->setResourceRoot(root);
     const std::string text = readText(root + "/" + name);
     // Reading the file once untimed loads its sheets and textures and sets the layout folder.
-    UIWidget* warm = CCSGUIReader::sharedReader()->widgetFromLayoutFile(name);
+    UIWidget* warm = GUIReader::sharedReader()->widgetFromLayoutFile(name);
     if (!warm) {
         state.SkipWithError("the layout file gave no widget");
         return;
     }
     CCPoolManager::sharedPoolManager()->pop();
-    JsonDictionary tree = CCSGUIReader::parseLayoutText(text.data(), text.size()).subDictionary("widgetTree");
+    JsonDictionary tree = GUIReader::parseLayoutText(text.data(), text.size()).subDictionary("widgetTree");
     for (auto _ : state) {
-        UIWidget* w = CCSGUIReader::sharedReader()->widgetFromDictionary(tree);
+        UIWidget* w = GUIReader::sharedReader()->widgetFromDictionary(tree);
         w->retain();
         benchmark::DoNotOptimize(w);
         drop(state, w);

@@ -11,7 +11,7 @@
 #include "app/reader/ReaderState.h"
 #include "app/shell/ScriptDriver.h"
 #include "engine/engine.h"
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 #include "ui/widgets/GUIHelper.h"
 
 using namespace engine;

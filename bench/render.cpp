@@ -15,7 +15,7 @@
 
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 #include "engine/render/CCNullRenderer.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCSoftwareCanvas.h"

@@ -7,8 +7,8 @@
 
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCEGLView.h"
-#include "engine/platform/CCHeadlessHost.h"
+#include "engine/scene/CCEGLView.h"
+#include "engine/host/CCHeadlessHost.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
 #include "engine/scene/CCDirector.h"

@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    UIWidget* root = CCSGUIReader::sharedReader()->widgetFromLayoutText(
+    UIWidget* root = GUIReader::sharedReader()->widgetFromLayoutText(
         "tomeset/page.json", g_layout, reinterpret_cast<const char*>(data), size);
     if (root) {
         root->retain();

@@ -1,7 +1,7 @@
 // VisibleArea: the view's visible origin and size, read once while the cache is still empty.
 #include "app/menus/VisibleArea.h"
 
-#include "engine/platform/CCEGLView.h"
+#include "engine/scene/CCEGLView.h"
 
 using namespace engine;
 

@@ -19,7 +19,7 @@
 #include "app/reader/ReaderState.h"
 #include "app/settings/SetLayer.h"
 #include "engine/engine.h"
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 #include "ui/widgets/GUIHelper.h"
 #include "ui/widgets/Layout.h"
 #include "ui/widgets/UIButton.h"
@@ -148,7 +148,7 @@ void PageLayer::buildChrome(const std::string& contentsText, const std::string& 
 
 void PageLayer::buildPage(int page) {
     const std::string path = CCString::createWithFormat("%s%s%s%s%d%s", "tomeset", "/", "tomeset", "_", page, ".json")->m_sString;
-    ui::UIWidget* widget = ui::CCSGUIReader::sharedReader()->widgetFromLayoutFile(path.c_str());
+    ui::UIWidget* widget = ui::GUIReader::sharedReader()->widgetFromLayoutFile(path.c_str());
     pageLayout = dynamic_cast<ui::Layout*>(widget);
     if (pageLayout) uiLayer->addWidget(pageLayout);
 

@@ -6,7 +6,7 @@
 #include "app/reader/PageLayer.h"
 #include "app/reader/ReaderState.h"
 #include "engine/engine.h"
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 #include "ui/widgets/GUIHelper.h"
 #include "ui/widgets/Layout.h"
 #include "ui/widgets/UIButton.h"
@@ -32,7 +32,7 @@ SetLayer::SetLayer() {
     uiLayer = ui::UILayer::create();
     uiLayer->scheduleUpdate();
     addChild(uiLayer);
-    rootLayout = dynamic_cast<ui::Layout*>(ui::CCSGUIReader::sharedReader()->widgetFromLayoutFile("3age/pageset.json"));
+    rootLayout = dynamic_cast<ui::Layout*>(ui::GUIReader::sharedReader()->widgetFromLayoutFile("3age/pageset.json"));
     if (rootLayout) uiLayer->addWidget(rootLayout);
     for (int i = 0; i < 6; ++i) {
         ui::UIWidget* button = ui::GUIHelper::sharedHelper()->findWidgetByName(uiLayer->getRootWidget(), kButtonNames[i]);

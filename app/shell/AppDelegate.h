@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/base/CCGeometry.h"
-#include "engine/platform/CCApplication.h"
+#include "engine/host/CCApplication.h"
 
 namespace app {
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 #ifndef QUIREL_DEFAULT_BOOK_DIR
 #define QUIREL_DEFAULT_BOOK_DIR "book"

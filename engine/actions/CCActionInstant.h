@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "engine/actions/CCAction.h"
+#include "engine/scene/CCAction.h"
 #include "engine/base/CCGeometry.h"
 
 namespace engine {

@@ -10,7 +10,7 @@
 
 #include <cstdarg>
 
-#include "engine/actions/CCAction.h"
+#include "engine/scene/CCAction.h"
 #include "engine/base/CCGeometry.h"
 #include "engine/base/ccTypes.h"
 

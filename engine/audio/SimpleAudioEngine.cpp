@@ -6,7 +6,7 @@
 
 #include "engine/audio/MixerAudioBackend.h"
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 namespace engine {
 

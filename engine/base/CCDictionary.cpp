@@ -3,7 +3,6 @@
 
 #include "engine/base/CCArray.h"
 #include "engine/base/CCString.h"
-#include "engine/platform/CCPropertyList.h"
 
 namespace engine {
 
@@ -12,12 +11,6 @@ CCDictionary::~CCDictionary() { removeAllObjects(); }
 CCDictionary* CCDictionary::create() {
     CCDictionary* d = new CCDictionary();
     d->autorelease();
-    return d;
-}
-
-CCDictionary* CCDictionary::createWithContentsOfFile(const char* path) {
-    CCDictionary* d = readPropertyListDictionary(path ? path : "");
-    if (d) d->autorelease();
     return d;
 }
 

@@ -23,6 +23,8 @@ public:
     static CCDictionary* create();
     // Reads a property-list XML file (dict, array, string, integer, real, true, false, date,
     // data); a missing or malformed file gives null.
+    // Reads a property-list file; defined by the property-list reader (engine/io/CCPropertyList.cpp),
+    // which stands above the containers it fills.
     static CCDictionary* createWithContentsOfFile(const char* path);
 
     // A dictionary takes one kind of key, fixed by its first insertion; the other kind is ignored.

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 #include "engine/render/CCTexture2D.h"
 
 namespace engine {

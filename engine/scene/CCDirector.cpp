@@ -3,13 +3,12 @@
 
 #include <cmath>
 
-#include "engine/actions/CCActionManager.h"
+#include "engine/scene/CCActionManager.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCEGLView.h"
+#include "engine/scene/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCTextureCache.h"
-#include "engine/sprites/CCSpriteFrameCache.h"
 #include "engine/scene/CCScene.h"
 #include "engine/scene/CCScheduler.h"
 #include "engine/scene/CCTouchDispatcher.h"
@@ -132,9 +131,18 @@ void CCDirector::setAnimationInterval(double interval) {
     m_dAnimationInterval = interval;
 }
 
+namespace {
+std::vector<std::function<void()>>& cachePurgers() {
+    static std::vector<std::function<void()>> purgers;
+    return purgers;
+}
+}  // namespace
+
+void CCDirector::addCachePurger(std::function<void()> purger) { cachePurgers().push_back(std::move(purger)); }
+
 void CCDirector::purgeCachedData() {
-    // Frames first: a frame nothing uses is what keeps its sheet's texture alive.
-    CCSpriteFrameCache::sharedSpriteFrameCache()->removeUnusedSpriteFrames();
+    // Texture holders first: a sprite frame nothing uses is what keeps its sheet's texture alive.
+    for (auto& purger : cachePurgers()) purger();
     CCTextureCache::sharedTextureCache()->removeUnusedTextures();
     for (auto& hook : m_purgeHooks) hook();
 }

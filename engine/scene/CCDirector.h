@@ -55,6 +55,9 @@ public:
     void purgeCachedData();
     // Caches register what purgeCachedData should drop.
     void addPurgeHook(std::function<void()> hook) { m_purgeHooks.push_back(std::move(hook)); }
+    // Process-wide caches that hold textures (sprite frames) register once, for every director to
+    // come; they are purged before the texture cache, since what they hold keeps textures alive.
+    static void addCachePurger(std::function<void()> purger);
 
     CCScheduler* getScheduler() { return m_pScheduler; }
     void setScheduler(CCScheduler* scheduler);

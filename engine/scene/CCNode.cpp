@@ -14,8 +14,8 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/actions/CCAction.h"
-#include "engine/actions/CCActionManager.h"
+#include "engine/scene/CCAction.h"
+#include "engine/scene/CCActionManager.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCScheduler.h"

@@ -16,8 +16,9 @@
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
-#include "engine/platform/CCFileUtils.h"
-#include "engine/platform/CCPropertyList.h"
+#include "engine/io/CCFileUtils.h"
+#include "engine/scene/CCDirector.h"
+#include "engine/io/CCPropertyList.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
 #include "engine/sprites/CCGeometryStrings.h"
@@ -155,6 +156,12 @@ std::string siblingPath(const std::string& sheetPath, const std::string& name) {
 }  // namespace
 
 CCSpriteFrameCache* CCSpriteFrameCache::sharedSpriteFrameCache() {
+    // The director's purge drops unused frames from whichever cache is alive at the time.
+    static const bool registered = (CCDirector::addCachePurger([] {
+                                        if (s_shared) s_shared->removeUnusedSpriteFrames();
+                                    }),
+                                    true);
+    (void)registered;
     if (!s_shared) s_shared = new CCSpriteFrameCache();
     return s_shared;
 }

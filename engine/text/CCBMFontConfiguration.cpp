@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 namespace engine {
 

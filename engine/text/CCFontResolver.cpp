@@ -8,7 +8,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 namespace engine {
 

@@ -6,7 +6,7 @@
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
 

@@ -18,7 +18,7 @@
 #include "ui/layout/ActionRotationFrame.h"
 #include "ui/layout/ActionScaleFrame.h"
 #include "ui/layout/ActionTintFrame.h"
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 #include "ui/layout/WidgetJson.h"
 #include "ui/widgets/GUIHelper.h"
 #include "ui/widgets/UIWidget.h"
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
         CCHeadlessHost host(640, 960, false);
         CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640, 960, kResolutionExactFit);
 
-        UIWidget* root = CCSGUIReader::sharedReader()->widgetFromLayoutFile(layoutFile);
+        UIWidget* root = GUIReader::sharedReader()->widgetFromLayoutFile(layoutFile);
         if (root) root->retain();
 
         Json::Value report(Json::objectValue);
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
         design.append(jsonNumber(helper->getFileDesignWidth()));
         design.append(jsonNumber(helper->getFileDesignHeight()));
         report["designSize"] = design;
-        report["legacy"] = CCSGUIReader::sharedReader()->isLegacy();
+        report["legacy"] = GUIReader::sharedReader()->isLegacy();
         Json::Value sheets(Json::arrayValue);
         for (CCObject* o : *helper->getLoadedSpriteFrameFiles())
             sheets.append(jsonFileName(static_cast<CCString*>(o)->getCString()));

@@ -2,7 +2,7 @@
 #include "ui/controls/UICheckBox.h"
 
 #include "engine/sprites/CCSprite.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

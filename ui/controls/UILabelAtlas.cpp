@@ -1,8 +1,8 @@
 // UILabelAtlas: the character map handed to the engine label, and the size adaptation.
 #include "ui/controls/UILabelAtlas.h"
 
-#include "ui/controls/UICCLabelAtlas.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/UICCLabelAtlas.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

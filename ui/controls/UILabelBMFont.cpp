@@ -2,7 +2,7 @@
 #include "ui/controls/UILabelBMFont.h"
 
 #include "engine/text/CCLabelBMFont.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

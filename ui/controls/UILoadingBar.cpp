@@ -2,8 +2,8 @@
 #include "ui/controls/UILoadingBar.h"
 
 #include "engine/sprites/CCSprite.h"
-#include "ui/controls/CCScale9Sprite.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/CCScale9Sprite.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

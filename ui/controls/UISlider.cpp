@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/sprites/CCSprite.h"
-#include "ui/controls/CCScale9Sprite.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/CCScale9Sprite.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

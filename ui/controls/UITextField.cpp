@@ -1,8 +1,8 @@
 // UITextField: the engine field's settings, opening the input on touch, the per-frame events and the size adaptation.
 #include "ui/controls/UITextField.h"
 
-#include "ui/controls/UICCTextField.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/UICCTextField.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

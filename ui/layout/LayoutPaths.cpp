@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 namespace ui {
 

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/sprites/CCSprite.h"
 #include "engine/text/CCLabelBMFont.h"
@@ -20,8 +20,8 @@
 #include "ui/containers/UIDragPanel.h"
 #include "ui/containers/UIPageView.h"
 #include "ui/containers/UIScrollView.h"
-#include "ui/controls/UICCLabelAtlas.h"
-#include "ui/controls/UICCTextField.h"
+#include "ui/nodes/UICCLabelAtlas.h"
+#include "ui/nodes/UICCTextField.h"
 #include "ui/controls/UICheckBox.h"
 #include "ui/controls/UILabelAtlas.h"
 #include "ui/controls/UILabelBMFont.h"

@@ -15,7 +15,7 @@
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCScheduler.h"
 #include "engine/sprites/CCSprite.h"
-#include "ui/controls/CCScale9Sprite.h"
+#include "ui/nodes/CCScale9Sprite.h"
 #include "ui/widgets/GUIHelper.h"
 #include "ui/widgets/LinearLayoutParameter.h"
 #include "ui/widgets/RectClippingNode.h"

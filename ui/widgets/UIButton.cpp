@@ -11,7 +11,7 @@
 
 #include "engine/actions/CCActionInterval.h"
 #include "engine/sprites/CCSprite.h"
-#include "ui/controls/CCScale9Sprite.h"
+#include "ui/nodes/CCScale9Sprite.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

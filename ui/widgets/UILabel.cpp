@@ -2,7 +2,7 @@
 #include "ui/widgets/UILabel.h"
 
 #include "engine/text/CCLabelTTF.h"
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
 
 namespace ui {

@@ -27,6 +27,7 @@
 #include "engine/base/CCObject.h"
 #include "engine/base/ccTypes.h"
 #include "engine/scene/CCNode.h"
+#include "ui/nodes/TextureResType.h"
 
 namespace engine {
 class CCActionManager;
@@ -47,9 +48,6 @@ enum WidgetKind { WIDGET_KIND_PLAIN = 0, WIDGET_KIND_CONTAINER = 1 };
 
 enum SizeType { SIZE_TYPE_ABSOLUTE = 0, SIZE_TYPE_PERCENT = 1 };
 enum PositionType { POSITION_TYPE_ABSOLUTE = 0, POSITION_TYPE_PERCENT = 1 };
-
-// How texture names are resolved; the values also appear in layout files.
-enum TextureResType { TEX_RES_LOCAL_FILE = 0, TEX_RES_SPRITE_FRAME = 1 };
 
 // A widget's touch listener: called on its target with (sender widget, event).
 typedef void (engine::CCObject::*SEL_TouchEvent)(engine::CCObject*, TouchEventType);

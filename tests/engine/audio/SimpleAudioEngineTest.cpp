@@ -12,7 +12,7 @@
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/VirtualClockAudioBackend.h"
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 using engine::AudioBackend;
 using engine::CCFileUtils;

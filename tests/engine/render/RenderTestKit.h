@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCSoftwareCanvas.h"
 #include "engine/render/CCTextureCache.h"

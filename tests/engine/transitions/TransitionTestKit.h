@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "engine/platform/CCHeadlessHost.h"
+#include "engine/host/CCHeadlessHost.h"
 
 namespace transitiontest {
 

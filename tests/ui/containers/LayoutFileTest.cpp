@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "ContainerTestKit.h"
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 
 using namespace engine;
 using namespace ui;
@@ -13,7 +13,7 @@ namespace {
 class LayoutFile : public ContainerTest {
 protected:
     UIWidget* read(const char* text) {
-        return CCSGUIReader::sharedReader()->widgetFromLayoutText("containers.json", "/layouts/containers.json", text,
+        return GUIReader::sharedReader()->widgetFromLayoutText("containers.json", "/layouts/containers.json", text,
                                                                   std::strlen(text));
     }
 };

@@ -14,15 +14,15 @@
 #include <gtest/gtest.h>
 
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCEGLView.h"
-#include "engine/platform/CCFileUtils.h"
-#include "engine/platform/CCHeadlessHost.h"
+#include "engine/scene/CCEGLView.h"
+#include "engine/io/CCFileUtils.h"
+#include "engine/host/CCHeadlessHost.h"
 #include "engine/render/CCTextureCache.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCScene.h"
 #include "engine/sprites/CCSpriteFrameCache.h"
 #include "support/PixelHostTest.h"
-#include "ui/controls/CCScale9Sprite.h"
+#include "ui/nodes/CCScale9Sprite.h"
 
 namespace nine {
 

@@ -56,7 +56,7 @@ protected:
         PixelHostTest::TearDown();
     }
 
-    ui::CCSGUIReader* reader() { return ui::CCSGUIReader::sharedReader(); }
+    ui::GUIReader* reader() { return ui::GUIReader::sharedReader(); }
 
     // Writes text to dir/name (folders made as needed) and returns name.
     std::string write(const std::string& name, const std::string& text) {

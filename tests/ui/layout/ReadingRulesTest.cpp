@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 #include "ui/layout/JsonDictionary.h"
 #include "ui/layout/LayoutPaths.h"
 
-using ui::CCSGUIReader;
+using ui::GUIReader;
 using ui::JsonDictionary;
 
 namespace {
 
-JsonDictionary parse(const std::string& text) { return CCSGUIReader::parseLayoutText(text.data(), text.size()); }
+JsonDictionary parse(const std::string& text) { return GUIReader::parseLayoutText(text.data(), text.size()); }
 
 const char* kMixed = R"({
   "int": 7, "neg": -3, "big": 4294967295, "huge": 1e300, "real": 2.9, "negreal": -2.9, "t": true, "f": false,
@@ -133,19 +133,19 @@ TEST(LayoutParsing, TheTextIsReadLikeTheFilesOfOldToolsAndStopsEarlyWithoutFaili
 }
 
 TEST(VersionNumbers, FourFieldsMakeOneNumberAndShortTextsGiveZero) {
-    EXPECT_EQ(CCSGUIReader::versionToInteger("1.0.0.0"), 1000);
-    EXPECT_EQ(CCSGUIReader::versionToInteger("0.2.4.0"), 240);
-    EXPECT_EQ(CCSGUIReader::versionToInteger("0.2.5.0"), 250);
-    EXPECT_EQ(CCSGUIReader::versionToInteger("1.2.3.4"), 1234);
-    EXPECT_EQ(CCSGUIReader::versionToInteger("1.0"), 0);      // shorter than 7
-    EXPECT_EQ(CCSGUIReader::versionToInteger("1.0.0."), 0);   // 6 characters
-    EXPECT_EQ(CCSGUIReader::versionToInteger("1.0.0.0.9"), 1000);  // the fourth field ends at a dot
-    EXPECT_EQ(CCSGUIReader::versionToInteger("2.x.1.7b"), 2017);   // leading digits only
-    EXPECT_EQ(CCSGUIReader::versionToInteger("10.11.12.13"), 10000 + 1100 + 120 + 13);
-    EXPECT_EQ(CCSGUIReader::versionToInteger("1.0.0abc"), 1000);  // missing fields are 0
-    EXPECT_EQ(CCSGUIReader::versionToInteger(nullptr), 0);
+    EXPECT_EQ(GUIReader::versionToInteger("1.0.0.0"), 1000);
+    EXPECT_EQ(GUIReader::versionToInteger("0.2.4.0"), 240);
+    EXPECT_EQ(GUIReader::versionToInteger("0.2.5.0"), 250);
+    EXPECT_EQ(GUIReader::versionToInteger("1.2.3.4"), 1234);
+    EXPECT_EQ(GUIReader::versionToInteger("1.0"), 0);      // shorter than 7
+    EXPECT_EQ(GUIReader::versionToInteger("1.0.0."), 0);   // 6 characters
+    EXPECT_EQ(GUIReader::versionToInteger("1.0.0.0.9"), 1000);  // the fourth field ends at a dot
+    EXPECT_EQ(GUIReader::versionToInteger("2.x.1.7b"), 2017);   // leading digits only
+    EXPECT_EQ(GUIReader::versionToInteger("10.11.12.13"), 10000 + 1100 + 120 + 13);
+    EXPECT_EQ(GUIReader::versionToInteger("1.0.0abc"), 1000);  // missing fields are 0
+    EXPECT_EQ(GUIReader::versionToInteger(nullptr), 0);
     // Absurd fields saturate instead of overflowing.
-    EXPECT_EQ(CCSGUIReader::versionToInteger("99999999999.0.0.0"), INT_MAX);
+    EXPECT_EQ(GUIReader::versionToInteger("99999999999.0.0.0"), INT_MAX);
 }
 
 TEST(LayoutPaths, NamesJoinTheLayoutFolderAndMustStayInsideTheBook) {

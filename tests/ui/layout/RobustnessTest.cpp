@@ -208,7 +208,7 @@ TEST_F(Robustness, NestingAHundredThousandDeepIsCutShort) {
     UIWidget* root = survive(current(open + close), true);
     ASSERT_NE(root, nullptr);
     EXPECT_STREQ(root->getName(), "n0");
-    EXPECT_LT(depthOf(root), CCSGUIReader::kMaxWidgetDepth);
+    EXPECT_LT(depthOf(root), GUIReader::kMaxWidgetDepth);
     EXPECT_GT(depthOf(root), 100);
 
     // Arrays and objects nested in options and in the animation section.
@@ -291,13 +291,13 @@ TEST_F(Robustness, NotANumberAndInfinitiesGivenDirectlyReadAsZero) {
 TEST_F(Robustness, AbsurdCountsAreBounded) {
     // More widgets than one file may make: the rest of the entries yield nothing.
     std::string many = "[";
-    const int n = CCSGUIReader::kMaxWidgetsPerFile + 500;
+    const int n = GUIReader::kMaxWidgetsPerFile + 500;
     many.reserve(size_t(n) * 40);
     for (int i = 0; i < n; ++i) many += std::string(i ? "," : "") + "{\"classname\": \"ImageView\"}";
     many += "]";
     UIWidget* root = survive(current(entry("Panel", "{}", many)), false);
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->getChildren()->count(), unsigned(CCSGUIReader::kMaxWidgetsPerFile - 1));
+    EXPECT_EQ(root->getChildren()->count(), unsigned(GUIReader::kMaxWidgetsPerFile - 1));
     dropTrees();
 
     // The budget is per file: the next file builds in full.
@@ -309,7 +309,7 @@ TEST_F(Robustness, AbsurdCountsAreBounded) {
     for (int i = 0; i < 3000; ++i) sheets += std::string(i ? "," : "") + "\"missing/s" + std::to_string(i) + ".plist\"";
     sheets += "]";
     survive(current(entry("Panel"), sheets), false);
-    EXPECT_EQ(GUIHelper::sharedHelper()->getLoadedSpriteFrameFiles()->count(), unsigned(CCSGUIReader::kMaxSheetsPerFile));
+    EXPECT_EQ(GUIHelper::sharedHelper()->getLoadedSpriteFrameFiles()->count(), unsigned(GUIReader::kMaxSheetsPerFile));
 
     // Key frames at the ends of the int range, and a unit time that overflows a float.
     survive(current(entry("Panel", R"({"actiontag": 3})"), R"("animation": {"actionlist": [

@@ -1,5 +1,5 @@
 // UICCLabelAtlas: the uninitialised factory and the empty-label guard on drawing.
-#include "ui/controls/UICCLabelAtlas.h"
+#include "ui/nodes/UICCLabelAtlas.h"
 
 namespace ui {
 

@@ -1,5 +1,5 @@
 // CCFileUtils: resolving names against the resource root and reading whole files.
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,11 +1,11 @@
-// CCSGUIReader: reading a layout file step by step, the class table, and building entries into widgets.
+// GUIReader: reading a layout file step by step, the class table, and building entries into widgets.
 //
 // Index:
 //   - the singleton
 //   - version numbers and parsing
 //   - reading a file: text, version, folder, sheets, design size, tree, root size, animations
 //   - the class table and building one entry
-#include "ui/layout/CCSGUIReader.h"
+#include "ui/layout/GUIReader.h"
 
 #include <climits>
 #include <cstdio>
@@ -13,7 +13,7 @@
 #include <exception>
 #include <memory>
 
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 #include "engine/scene/CCDirector.h"
 #include "ui/containers/UIDragPanel.h"
 #include "ui/containers/UIPageView.h"
@@ -41,19 +41,19 @@ using namespace engine;
 // --- the singleton ----------------------------------------------------------------------------
 
 namespace {
-CCSGUIReader* s_sharedReader = nullptr;
+GUIReader* s_sharedReader = nullptr;
 }
 
-CCSGUIReader* CCSGUIReader::sharedReader() {
+GUIReader* GUIReader::sharedReader() {
     if (!s_sharedReader) {
-        s_sharedReader = new CCSGUIReader();
+        s_sharedReader = new GUIReader();
         // The reader lives and dies with the toolkit helper.
-        GUIHelper::addPurgeHook(&CCSGUIReader::purgeReader);
+        GUIHelper::addPurgeHook(&GUIReader::purgeReader);
     }
     return s_sharedReader;
 }
 
-void CCSGUIReader::purgeReader() {
+void GUIReader::purgeReader() {
     delete s_sharedReader;
     s_sharedReader = nullptr;
 }
@@ -77,7 +77,7 @@ long long fieldValue(const char* p, const char* end) {
 
 }  // namespace
 
-int CCSGUIReader::versionToInteger(const char* version) {
+int GUIReader::versionToInteger(const char* version) {
     if (!version || std::strlen(version) < 7) return 0;
     const char* end = version + std::strlen(version);
     long long fields[4] = {0, 0, 0, 0};
@@ -92,7 +92,7 @@ int CCSGUIReader::versionToInteger(const char* version) {
     return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
 }
 
-JsonDictionary CCSGUIReader::parseLayoutText(const char* text, size_t length) {
+JsonDictionary GUIReader::parseLayoutText(const char* text, size_t length) {
     Json::Value document;
     if (!text) return JsonDictionary(std::move(document));
     Json::CharReaderBuilder builder;
@@ -116,7 +116,7 @@ JsonDictionary CCSGUIReader::parseLayoutText(const char* text, size_t length) {
 
 // --- reading a file ---------------------------------------------------------------------------
 
-UIWidget* CCSGUIReader::widgetFromLayoutFile(const char* fileName) {
+UIWidget* GUIReader::widgetFromLayoutFile(const char* fileName) {
     m_legacy = false;
     CCFileUtils* files = CCFileUtils::sharedFileUtils();
     unsigned long size = 0;
@@ -131,7 +131,7 @@ UIWidget* CCSGUIReader::widgetFromLayoutFile(const char* fileName) {
                                 static_cast<size_t>(size));
 }
 
-UIWidget* CCSGUIReader::widgetFromLayoutText(const char* fileName, const std::string& fullPath, const char* text,
+UIWidget* GUIReader::widgetFromLayoutText(const char* fileName, const std::string& fullPath, const char* text,
                                              size_t length) {
     m_legacy = false;
     JsonDictionary document = parseLayoutText(text, length);
@@ -141,7 +141,7 @@ UIWidget* CCSGUIReader::widgetFromLayoutText(const char* fileName, const std::st
     return buildLayout(fileName, document);
 }
 
-void CCSGUIReader::loadSheets(const JsonDictionary& document) {
+void GUIReader::loadSheets(const JsonDictionary& document) {
     GUIHelper* helper = GUIHelper::sharedHelper();
     int count = document.arrayCount("textures");
     if (count > kMaxSheetsPerFile) count = kMaxSheetsPerFile;
@@ -151,7 +151,7 @@ void CCSGUIReader::loadSheets(const JsonDictionary& document) {
     }
 }
 
-UIWidget* CCSGUIReader::buildLayout(const char* fileName, const JsonDictionary& document) {
+UIWidget* GUIReader::buildLayout(const char* fileName, const JsonDictionary& document) {
     loadSheets(document);
 
     GUIHelper* helper = GUIHelper::sharedHelper();
@@ -224,12 +224,12 @@ const ClassEntry* findClass(const char* classname) {
 
 }  // namespace
 
-UIWidget* CCSGUIReader::widgetFromDictionary(const JsonDictionary& entry) {
+UIWidget* GUIReader::widgetFromDictionary(const JsonDictionary& entry) {
     m_widgetBudget = kMaxWidgetsPerFile;
     return buildEntry(entry, 0);
 }
 
-UIWidget* CCSGUIReader::buildEntry(const JsonDictionary& entry, int depth) {
+UIWidget* GUIReader::buildEntry(const JsonDictionary& entry, int depth) {
     if (depth >= kMaxWidgetDepth || m_widgetBudget <= 0) return nullptr;
     const ClassEntry* kind = findClass(entry.readString("classname"));
     if (!kind || !kind->create) return nullptr;

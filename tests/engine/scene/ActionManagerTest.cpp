@@ -1,6 +1,6 @@
 // The action manager: ownership, tags, pausing, target order, and safety against actions that
 // remove actions, add actions or delete targets while the manager is stepping them.
-#include "ActionTestSupport.h"
+#include "../actions/ActionTestSupport.h"
 
 #include <cmath>
 #include <string>

@@ -23,7 +23,7 @@ namespace ui {
 class JsonDictionary;
 class UIWidget;
 
-class CCSGUIReader {
+class GUIReader {
 public:
     static constexpr int kMaxJsonDepth = 1000;
     static constexpr int kMaxWidgetDepth = 400;
@@ -31,7 +31,7 @@ public:
     static constexpr int kMaxSheetsPerFile = 1000;
 
     // Created on first use; the purge of GUIHelper deletes it too.
-    static CCSGUIReader* sharedReader();
+    static GUIReader* sharedReader();
     static void purgeReader();
 
     // The root widget of a layout file (autoreleased), or null. The name goes to the engine's
@@ -52,10 +52,10 @@ public:
     const std::string& getLayoutDirectory() const { return m_layoutDirectory; }
 
 private:
-    CCSGUIReader() = default;
-    ~CCSGUIReader() = default;
-    CCSGUIReader(const CCSGUIReader&) = delete;
-    CCSGUIReader& operator=(const CCSGUIReader&) = delete;
+    GUIReader() = default;
+    ~GUIReader() = default;
+    GUIReader(const GUIReader&) = delete;
+    GUIReader& operator=(const GUIReader&) = delete;
 
     UIWidget* buildLayout(const char* fileName, const JsonDictionary& document);
     UIWidget* buildEntry(const JsonDictionary& entry, int depth);

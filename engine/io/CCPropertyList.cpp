@@ -1,6 +1,6 @@
 // Property-list XML to engine containers, without recursion so that hostile nesting cannot
 // exhaust the stack.
-#include "engine/platform/CCPropertyList.h"
+#include "engine/io/CCPropertyList.h"
 
 #include <cstring>
 #include <new>
@@ -13,7 +13,7 @@
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 namespace engine {
 
@@ -254,6 +254,12 @@ CCDictionary* readPropertyListDictionary(const std::string& path) {
         root->release();
     }
     return dict;
+}
+
+CCDictionary* CCDictionary::createWithContentsOfFile(const char* path) {
+    CCDictionary* d = readPropertyListDictionary(path ? path : "");
+    if (d) d->autorelease();
+    return d;
 }
 
 }  // namespace engine

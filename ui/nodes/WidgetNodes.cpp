@@ -1,10 +1,10 @@
 // Image reloading, tinting, stretching and bar cutting shared by the image-showing widgets.
-#include "ui/controls/WidgetNodes.h"
+#include "ui/nodes/WidgetNodes.h"
 
 #include <cmath>
 
 #include "engine/sprites/CCSprite.h"
-#include "ui/controls/CCScale9Sprite.h"
+#include "ui/nodes/CCScale9Sprite.h"
 
 namespace ui {
 namespace nodes {

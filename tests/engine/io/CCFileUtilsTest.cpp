@@ -1,5 +1,5 @@
 // Tests of CCFileUtils: name resolution against the resource root and whole-file reading.
-#include "engine/platform/CCFileUtils.h"
+#include "engine/io/CCFileUtils.h"
 
 #include <cstring>
 #include <filesystem>
@@ -12,10 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/base/CCLog.h"
-#include "tests/engine/platform/TempFolder.h"
+#include "tests/engine/io/TempFolder.h"
 
 using engine::CCFileUtils;
-using platformtest::TempFolder;
+using iotest::TempFolder;
 
 namespace {
 

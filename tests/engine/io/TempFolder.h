@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-namespace platformtest {
+namespace iotest {
 
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quirel-platform-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "quirel-io-XXXXXX").string();
         if (::mkdtemp(&pattern[0])) m_path = pattern;
     }
     ~TempFolder() {
@@ -42,4 +42,4 @@ private:
     std::string m_path;
 };
 
-}  // namespace platformtest
+}  // namespace iotest

@@ -6,7 +6,7 @@
 //   - sizes, insets and the lazy layout
 //   - colour interface
 //   - slicing
-#include "ui/controls/CCScale9Sprite.h"
+#include "ui/nodes/CCScale9Sprite.h"
 
 #include <cmath>
 

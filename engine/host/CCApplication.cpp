@@ -1,12 +1,12 @@
 // The windowed main loop over SDL: events to touches and text, frames paced at the interval.
-#include "engine/platform/CCApplication.h"
+#include "engine/host/CCApplication.h"
 
 #include <SDL.h>
 
 #include <cmath>
 
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCEGLView.h"
+#include "engine/scene/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCSDLRendererRegistry.h"

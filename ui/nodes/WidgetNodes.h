@@ -6,7 +6,7 @@
 #include "engine/base/CCGeometry.h"
 #include "engine/base/ccTypes.h"
 #include "engine/scene/CCNode.h"
-#include "ui/widgets/UIWidget.h"
+#include "ui/nodes/TextureResType.h"
 
 namespace ui {
 namespace nodes {

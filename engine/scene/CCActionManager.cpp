@@ -1,11 +1,11 @@
 // Steps every running action once per frame and keeps the per-target lists safe against
 // removals, additions and target deletions made by the actions themselves.
-#include "engine/actions/CCActionManager.h"
+#include "engine/scene/CCActionManager.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "engine/actions/CCAction.h"
+#include "engine/scene/CCAction.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCNode.h"
 

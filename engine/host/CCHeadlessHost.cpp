@@ -1,5 +1,5 @@
 // The headless host: the software renderer on a surface and a virtual clock driving the director.
-#include "engine/platform/CCHeadlessHost.h"
+#include "engine/host/CCHeadlessHost.h"
 
 #include <SDL.h>
 
@@ -10,7 +10,7 @@
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/VirtualClockAudioBackend.h"
 #include "engine/base/CCLog.h"
-#include "engine/platform/CCEGLView.h"
+#include "engine/scene/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCSDLRendererRegistry.h"

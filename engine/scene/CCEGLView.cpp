@@ -1,5 +1,5 @@
 // CCEGLView: frame size, design resolution and the mapping between them.
-#include "engine/platform/CCEGLView.h"
+#include "engine/scene/CCEGLView.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Tests of property-list reading: value mapping, key order, odd and hostile documents, files.
-#include "engine/platform/CCPropertyList.h"
+#include "engine/io/CCPropertyList.h"
 
 #include <memory>
 #include <string>
@@ -12,15 +12,15 @@
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
-#include "engine/platform/CCFileUtils.h"
-#include "tests/engine/platform/TempFolder.h"
+#include "engine/io/CCFileUtils.h"
+#include "tests/engine/io/TempFolder.h"
 
 using engine::CCArray;
 using engine::CCDictionary;
 using engine::CCObject;
 using engine::CCPoolManager;
 using engine::CCString;
-using platformtest::TempFolder;
+using iotest::TempFolder;
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Default behaviour shared by every action: binding to a target and the no-op hooks.
-#include "engine/actions/CCAction.h"
+#include "engine/scene/CCAction.h"
 
 #include "engine/base/CCLog.h"
 

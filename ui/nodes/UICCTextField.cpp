@@ -1,5 +1,5 @@
 // UICCTextField: the delegate answers, the length cut on character boundaries, and the password mask.
-#include "ui/controls/UICCTextField.h"
+#include "ui/nodes/UICCTextField.h"
 
 #include <cstring>
 
