@@ -6,12 +6,15 @@
 #include "engine/base/CCAffineTransform.h"
 #include "engine/base/CCArray.h"
 #include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCGeometry.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCObject.h"
+#include "engine/base/CCRetainedSnapshot.h"
 #include "engine/base/CCSet.h"
 #include "engine/base/CCString.h"
+#include "engine/base/CCStringFormat.h"
 #include "engine/base/ccTypes.h"
 
 // engine/io: files against the book folder, property lists

@@ -8,6 +8,7 @@
 #include "engine/actions/CCActionInstant.h"
 #include "engine/actions/CCActionInterval.h"
 #include "engine/base/CCArray.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 
 namespace engine {

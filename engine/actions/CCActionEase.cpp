@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 
 namespace engine {

@@ -1,6 +1,7 @@
 // Instant actions: each does its one change in update() and is done after its first step.
 #include "engine/actions/CCActionInstant.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCNode.h"
 

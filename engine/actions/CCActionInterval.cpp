@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCNode.h"
 

@@ -5,14 +5,14 @@
 #include <cstdarg>
 #include <cstdlib>
 
+#include "engine/base/CCCreate.h"
+
 namespace engine {
 
 CCArray::~CCArray() { removeAllObjects(); }
 
 CCArray* CCArray::create() {
-    CCArray* a = new CCArray();
-    a->autorelease();
-    return a;
+    return autoreleasedOrNull(new CCArray(), true);
 }
 
 CCArray* CCArray::create(CCObject* first, ...) {

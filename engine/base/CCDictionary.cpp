@@ -2,6 +2,7 @@
 #include "engine/base/CCDictionary.h"
 
 #include "engine/base/CCArray.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCString.h"
 
 namespace engine {
@@ -9,9 +10,7 @@ namespace engine {
 CCDictionary::~CCDictionary() { removeAllObjects(); }
 
 CCDictionary* CCDictionary::create() {
-    CCDictionary* d = new CCDictionary();
-    d->autorelease();
-    return d;
+    return autoreleasedOrNull(new CCDictionary(), true);
 }
 
 int CCDictionary::findString(const std::string& key) const {

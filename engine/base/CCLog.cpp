@@ -3,7 +3,8 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
+
+#include "engine/base/CCStringFormat.h"
 
 namespace engine {
 
@@ -18,16 +19,7 @@ bool s_quiet = false;
 void CCLog(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string line;
-    if (n > 0) {
-        std::vector<char> buf(static_cast<size_t>(n) + 1);
-        std::vsnprintf(buf.data(), buf.size(), format, args);
-        line.assign(buf.data(), static_cast<size_t>(n));
-    }
+    const std::string line = formatString(format, args);
     va_end(args);
     if (!s_quiet) {
         std::fputs(line.c_str(), stderr);

@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
+#include "engine/base/CCCreate.h"
+
 namespace engine {
 
 CCSet::~CCSet() { removeAllObjects(); }
 
 CCSet* CCSet::create() {
-    CCSet* s = new CCSet();
-    s->autorelease();
-    return s;
+    return autoreleasedOrNull(new CCSet(), true);
 }
 
 void CCSet::addObject(CCObject* object) {

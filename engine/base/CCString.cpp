@@ -2,33 +2,23 @@
 #include "engine/base/CCString.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
-#include <vector>
+
+#include "engine/base/CCCreate.h"
+#include "engine/base/CCStringFormat.h"
 
 namespace engine {
 
 CCString* CCString::create(const std::string& s) {
-    CCString* r = new CCString(s);
-    r->autorelease();
-    return r;
+    return autoreleasedOrNull(new CCString(s), true);
 }
 
 CCString* CCString::createWithFormat(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string s;
-    if (n > 0) {
-        std::vector<char> buf(static_cast<size_t>(n) + 1);
-        std::vsnprintf(buf.data(), buf.size(), format, args);
-        s.assign(buf.data(), static_cast<size_t>(n));
-    }
+    const std::string s = formatString(format, args);
     va_end(args);
     return create(s);
 }
@@ -57,24 +47,16 @@ bool CCString::isEqual(const CCObject* other) const {
 }
 
 CCInteger* CCInteger::create(int v) {
-    auto* r = new CCInteger(v);
-    r->autorelease();
-    return r;
+    return autoreleasedOrNull(new CCInteger(v), true);
 }
 CCDouble* CCDouble::create(double v) {
-    auto* r = new CCDouble(v);
-    r->autorelease();
-    return r;
+    return autoreleasedOrNull(new CCDouble(v), true);
 }
 CCFloat* CCFloat::create(float v) {
-    auto* r = new CCFloat(v);
-    r->autorelease();
-    return r;
+    return autoreleasedOrNull(new CCFloat(v), true);
 }
 CCBool* CCBool::create(bool v) {
-    auto* r = new CCBool(v);
-    r->autorelease();
-    return r;
+    return autoreleasedOrNull(new CCBool(v), true);
 }
 
 }  // namespace engine

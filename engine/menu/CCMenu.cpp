@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/base/CCArray.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/menu/CCMenuItem.h"
 #include "engine/scene/CCDirector.h"
@@ -45,12 +46,7 @@ CCMenu* CCMenu::createWithItem(CCMenuItem* item) { return create(item, nullptr);
 
 CCMenu* CCMenu::createWithArray(CCArray* items) {
     auto* menu = new CCMenu();
-    if (!menu->initWithArray(items)) {
-        delete menu;
-        return nullptr;
-    }
-    menu->autorelease();
-    return menu;
+    return autoreleasedOrNull(menu, menu->initWithArray(items));
 }
 
 bool CCMenu::init() { return initWithArray(nullptr); }

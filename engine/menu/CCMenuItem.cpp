@@ -1,18 +1,15 @@
 // CCMenuItem: activation, states and the touch rectangle.
 #include "engine/menu/CCMenuItem.h"
 
+#include "engine/base/CCCreate.h"
+
 namespace engine {
 
 CCMenuItem* CCMenuItem::create() { return create(nullptr, nullptr); }
 
 CCMenuItem* CCMenuItem::create(CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItem();
-    if (!item->initWithTarget(target, selector)) {
-        delete item;
-        return nullptr;
-    }
-    item->autorelease();
-    return item;
+    return autoreleasedOrNull(item, item->initWithTarget(target, selector));
 }
 
 bool CCMenuItem::initWithTarget(CCObject* target, SEL_MenuHandler selector) {

@@ -1,6 +1,7 @@
 // CCMenuItemLabel and CCMenuItemFont: the label's looks per state and the menu font defaults.
 #include "engine/menu/CCMenuItemLabel.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/text/CCFontResolver.h"
 #include "engine/text/CCLabelProtocol.h"
@@ -22,12 +23,7 @@ std::string& defaultFontName() {
 
 CCMenuItemLabel* CCMenuItemLabel::create(CCNode* label, CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItemLabel();
-    if (!item->initWithLabel(label, target, selector)) {
-        delete item;
-        return nullptr;
-    }
-    item->autorelease();
-    return item;
+    return autoreleasedOrNull(item, item->initWithLabel(label, target, selector));
 }
 
 CCMenuItemLabel* CCMenuItemLabel::create(CCNode* label) { return create(label, nullptr, nullptr); }
@@ -138,12 +134,7 @@ CCMenuItemFont* CCMenuItemFont::create(const char* value) { return create(value,
 
 CCMenuItemFont* CCMenuItemFont::create(const char* value, CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItemFont();
-    if (!item->initWithString(value, target, selector)) {
-        delete item;
-        return nullptr;
-    }
-    item->autorelease();
-    return item;
+    return autoreleasedOrNull(item, item->initWithString(value, target, selector));
 }
 
 bool CCMenuItemFont::initWithString(const char* value, CCObject* target, SEL_MenuHandler selector) {

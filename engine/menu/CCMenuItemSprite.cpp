@@ -1,6 +1,7 @@
 // CCMenuItemSprite and CCMenuItemImage: swapping the state images and building them from files.
 #include "engine/menu/CCMenuItemSprite.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/sprites/CCSprite.h"
 
@@ -32,12 +33,8 @@ CCMenuItemSprite* CCMenuItemSprite::create(CCNode* normalSprite, CCNode* selecte
 CCMenuItemSprite* CCMenuItemSprite::create(CCNode* normalSprite, CCNode* selectedSprite, CCNode* disabledSprite,
                                            CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItemSprite();
-    if (!item->initWithNormalSprite(normalSprite, selectedSprite, disabledSprite, target, selector)) {
-        delete item;
-        return nullptr;
-    }
-    item->autorelease();
-    return item;
+    return autoreleasedOrNull(item,
+                              item->initWithNormalSprite(normalSprite, selectedSprite, disabledSprite, target, selector));
 }
 
 bool CCMenuItemSprite::initWithNormalSprite(CCNode* normalSprite, CCNode* selectedSprite, CCNode* disabledSprite,
@@ -118,12 +115,7 @@ void CCMenuItemSprite::setEnabled(bool enabled) {
 
 CCMenuItemImage* CCMenuItemImage::create() {
     auto* item = new CCMenuItemImage();
-    if (!item->init()) {
-        delete item;
-        return nullptr;
-    }
-    item->autorelease();
-    return item;
+    return autoreleasedOrNull(item, item->init());
 }
 
 CCMenuItemImage* CCMenuItemImage::create(const char* normalImage, const char* selectedImage) {
@@ -143,12 +135,8 @@ CCMenuItemImage* CCMenuItemImage::create(const char* normalImage, const char* se
 CCMenuItemImage* CCMenuItemImage::create(const char* normalImage, const char* selectedImage,
                                          const char* disabledImage, CCObject* target, SEL_MenuHandler selector) {
     auto* item = new CCMenuItemImage();
-    if (!item->initWithNormalImage(normalImage, selectedImage, disabledImage, target, selector)) {
-        delete item;
-        return nullptr;
-    }
-    item->autorelease();
-    return item;
+    return autoreleasedOrNull(item,
+                              item->initWithNormalImage(normalImage, selectedImage, disabledImage, target, selector));
 }
 
 bool CCMenuItemImage::init() { return initWithNormalImage(nullptr, nullptr, nullptr, nullptr, nullptr); }

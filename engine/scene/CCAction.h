@@ -53,15 +53,4 @@ protected:
     float m_fDuration = 0;
 };
 
-// Ends a two-phase create: an object whose init failed is dropped, a good one is autoreleased.
-template <typename T>
-inline T* autoreleasedOrNull(T* object, bool initialised) {
-    if (!initialised) {
-        object->release();
-        return nullptr;
-    }
-    object->autorelease();
-    return object;
-}
-
 }  // namespace engine

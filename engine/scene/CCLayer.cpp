@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCTouchDispatcher.h"
@@ -21,12 +22,7 @@ CCLayer::~CCLayer() = default;
 
 CCLayer* CCLayer::create() {
     CCLayer* l = new CCLayer();
-    if (l->init()) {
-        l->autorelease();
-        return l;
-    }
-    delete l;
-    return nullptr;
+    return autoreleasedOrNull(l, l->init());
 }
 
 bool CCLayer::init() {
@@ -99,32 +95,17 @@ CCLayerColor::CCLayerColor() {
 
 CCLayerColor* CCLayerColor::create() {
     CCLayerColor* l = new CCLayerColor();
-    if (l->init()) {
-        l->autorelease();
-        return l;
-    }
-    delete l;
-    return nullptr;
+    return autoreleasedOrNull(l, l->init());
 }
 
 CCLayerColor* CCLayerColor::create(const ccColor4B& color) {
     CCLayerColor* l = new CCLayerColor();
-    if (l->initWithColor(color)) {
-        l->autorelease();
-        return l;
-    }
-    delete l;
-    return nullptr;
+    return autoreleasedOrNull(l, l->initWithColor(color));
 }
 
 CCLayerColor* CCLayerColor::create(const ccColor4B& color, float width, float height) {
     CCLayerColor* l = new CCLayerColor();
-    if (l->initWithColor(color, width, height)) {
-        l->autorelease();
-        return l;
-    }
-    delete l;
-    return nullptr;
+    return autoreleasedOrNull(l, l->initWithColor(color, width, height));
 }
 
 bool CCLayerColor::init() {
@@ -195,12 +176,7 @@ void CCLayerColor::draw() {
 
 CCLayerGradient* CCLayerGradient::create() {
     CCLayerGradient* l = new CCLayerGradient();
-    if (l->init()) {
-        l->autorelease();
-        return l;
-    }
-    delete l;
-    return nullptr;
+    return autoreleasedOrNull(l, l->init());
 }
 
 CCLayerGradient* CCLayerGradient::create(const ccColor4B& start, const ccColor4B& end) {
@@ -209,12 +185,7 @@ CCLayerGradient* CCLayerGradient::create(const ccColor4B& start, const ccColor4B
 
 CCLayerGradient* CCLayerGradient::create(const ccColor4B& start, const ccColor4B& end, const CCPoint& v) {
     CCLayerGradient* l = new CCLayerGradient();
-    if (l->initWithColor(start, end, v)) {
-        l->autorelease();
-        return l;
-    }
-    delete l;
-    return nullptr;
+    return autoreleasedOrNull(l, l->initWithColor(start, end, v));
 }
 
 bool CCLayerGradient::init() { return initWithColor(ccc4(0, 0, 0, 255), ccc4(0, 0, 0, 255)); }

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/base/CCCreate.h"
+#include "engine/base/CCRetainedSnapshot.h"
 #include "engine/scene/CCAction.h"
 #include "engine/scene/CCActionManager.h"
 #include "engine/base/CCLog.h"
@@ -60,12 +62,7 @@ CCNode::~CCNode() {
 
 CCNode* CCNode::create() {
     CCNode* n = new CCNode();
-    if (n->init()) {
-        n->autorelease();
-        return n;
-    }
-    delete n;
-    return nullptr;
+    return autoreleasedOrNull(n, n->init());
 }
 
 bool CCNode::init() { return true; }
@@ -326,19 +323,10 @@ void CCNode::sortAllChildren() {
 
 namespace {
 // Calls f on each child of a snapshot, so callbacks may add or remove siblings safely.
+// Each child is released as soon as its own call returns.
 template <typename F>
 void forEachChild(CCArray* children, F f) {
-    if (!children || children->count() == 0) return;
-    std::vector<CCNode*> snapshot;
-    snapshot.reserve(children->count());
-    for (CCObject* o : *children) {
-        o->retain();
-        snapshot.push_back(static_cast<CCNode*>(o));
-    }
-    for (CCNode* n : snapshot) {
-        f(n);
-        n->release();
-    }
+    CCRetainedSnapshot<CCNode>(children).forEachThenRelease(f);
 }
 }  // namespace
 
@@ -498,12 +486,7 @@ void CCNode::visitChildrenAndSelf() {
 
 CCNodeRGBA* CCNodeRGBA::create() {
     CCNodeRGBA* n = new CCNodeRGBA();
-    if (n->init()) {
-        n->autorelease();
-        return n;
-    }
-    delete n;
-    return nullptr;
+    return autoreleasedOrNull(n, n->init());
 }
 
 bool CCNodeRGBA::init() {

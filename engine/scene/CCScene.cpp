@@ -1,6 +1,7 @@
 // CCScene construction.
 #include "engine/scene/CCScene.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/scene/CCDirector.h"
 
 namespace engine {
@@ -12,12 +13,7 @@ CCScene::CCScene() {
 
 CCScene* CCScene::create() {
     CCScene* s = new CCScene();
-    if (s->init()) {
-        s->autorelease();
-        return s;
-    }
-    delete s;
-    return nullptr;
+    return autoreleasedOrNull(s, s->init());
 }
 
 bool CCScene::init() {

@@ -1,6 +1,7 @@
 // CCClippingNode: the stencil's extent turned into a clip rectangle around the children's visit.
 #include "engine/sprites/CCClippingNode.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/sprites/CCDrawNode.h"
 
@@ -12,12 +13,7 @@ CCClippingNode* CCClippingNode::create() { return create(nullptr); }
 
 CCClippingNode* CCClippingNode::create(CCNode* stencil) {
     auto* node = new CCClippingNode();
-    if (!node->init(stencil)) {
-        delete node;
-        return nullptr;
-    }
-    node->autorelease();
-    return node;
+    return autoreleasedOrNull(node, node->init(stencil));
 }
 
 bool CCClippingNode::init() { return init(nullptr); }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 
 namespace engine {
@@ -29,12 +30,7 @@ CCDrawNode::~CCDrawNode() = default;
 
 CCDrawNode* CCDrawNode::create() {
     auto* node = new CCDrawNode();
-    if (!node->init()) {
-        delete node;
-        return nullptr;
-    }
-    node->autorelease();
-    return node;
+    return autoreleasedOrNull(node, node->init());
 }
 
 bool CCDrawNode::init() {

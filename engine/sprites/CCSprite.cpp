@@ -11,6 +11,7 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
@@ -35,12 +36,7 @@ CCRect wholeTexture(CCTexture2D* texture) {
 
 // A create() whose initialiser failed still hands back a usable, empty sprite.
 CCSprite* finish(CCSprite* sprite, bool initialised) {
-    if (!initialised && !sprite->init()) {
-        delete sprite;
-        return nullptr;
-    }
-    sprite->autorelease();
-    return sprite;
+    return autoreleasedOrNull(sprite, initialised || sprite->init());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // CCSpriteBatchNode: sprite-only children sharing the batch's texture and blending.
 #include "engine/sprites/CCSpriteBatchNode.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
@@ -20,15 +21,13 @@ CCSpriteBatchNode::~CCSpriteBatchNode() {
 CCSpriteBatchNode* CCSpriteBatchNode::create(const char* file, unsigned int capacity) {
     auto* batch = new CCSpriteBatchNode();
     if (!batch->initWithFile(file, capacity)) batch->initWithTexture(nullptr, capacity);
-    batch->autorelease();
-    return batch;
+    return autoreleasedOrNull(batch, true);
 }
 
 CCSpriteBatchNode* CCSpriteBatchNode::createWithTexture(CCTexture2D* texture, unsigned int capacity) {
     auto* batch = new CCSpriteBatchNode();
     batch->initWithTexture(texture, capacity);
-    batch->autorelease();
-    return batch;
+    return autoreleasedOrNull(batch, true);
 }
 
 bool CCSpriteBatchNode::init() { return initWithTexture(nullptr, kDefaultCapacity); }

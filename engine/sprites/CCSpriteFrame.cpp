@@ -1,6 +1,7 @@
 // CCSpriteFrame: construction and the lazily loaded texture.
 #include "engine/sprites/CCSpriteFrame.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
@@ -16,12 +17,7 @@ CCSpriteFrame* CCSpriteFrame::createWithTexture(CCTexture2D* texture, const CCRe
 CCSpriteFrame* CCSpriteFrame::createWithTexture(CCTexture2D* texture, const CCRect& rect, bool rotated,
                                                 const CCPoint& offset, const CCSize& originalSize) {
     auto* frame = new CCSpriteFrame();
-    if (!frame->initWithTexture(texture, rect, rotated, offset, originalSize)) {
-        frame->release();
-        return nullptr;
-    }
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(frame, frame->initWithTexture(texture, rect, rotated, offset, originalSize));
 }
 
 CCSpriteFrame* CCSpriteFrame::create(const char* filename, const CCRect& rect) {
@@ -31,12 +27,7 @@ CCSpriteFrame* CCSpriteFrame::create(const char* filename, const CCRect& rect) {
 CCSpriteFrame* CCSpriteFrame::create(const char* filename, const CCRect& rect, bool rotated, const CCPoint& offset,
                                      const CCSize& originalSize) {
     auto* frame = new CCSpriteFrame();
-    if (!frame->initWithTextureFilename(filename, rect, rotated, offset, originalSize)) {
-        frame->release();
-        return nullptr;
-    }
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(frame, frame->initWithTextureFilename(filename, rect, rotated, offset, originalSize));
 }
 
 bool CCSpriteFrame::initWithTexture(CCTexture2D* texture, const CCRect& rect) {

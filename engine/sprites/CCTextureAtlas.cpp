@@ -1,6 +1,7 @@
 // CCTextureAtlas: the batch node's texture and quad bookkeeping.
 #include "engine/sprites/CCTextureAtlas.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/render/CCTexture2D.h"
 
 namespace engine {
@@ -10,8 +11,7 @@ CCTextureAtlas::~CCTextureAtlas() { safeRelease(m_texture); }
 CCTextureAtlas* CCTextureAtlas::createWithTexture(CCTexture2D* texture, unsigned int capacity) {
     auto* atlas = new CCTextureAtlas();
     atlas->initWithTexture(texture, capacity);
-    atlas->autorelease();
-    return atlas;
+    return autoreleasedOrNull(atlas, true);
 }
 
 bool CCTextureAtlas::initWithTexture(CCTexture2D* texture, unsigned int capacity) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
@@ -31,15 +32,13 @@ CCLabelAtlas* CCLabelAtlas::create(const char* string, const char* charMapFile, 
                                    unsigned int itemHeight, unsigned int startCharMap) {
     auto* label = new CCLabelAtlas();
     label->initWithString(string, charMapFile, itemWidth, itemHeight, startCharMap);
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(label, true);
 }
 
 CCLabelAtlas* CCLabelAtlas::create(const char* string, const char* fntFile) {
     auto* label = new CCLabelAtlas();
     label->initWithString(string, fntFile);
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(label, true);
 }
 
 bool CCLabelAtlas::initWithString(const char* string, const char* charMapFile, unsigned int itemWidth,

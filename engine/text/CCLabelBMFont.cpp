@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
@@ -79,16 +80,14 @@ CCLabelBMFont::~CCLabelBMFont() { dropFont(); }
 CCLabelBMFont* CCLabelBMFont::create() {
     auto* label = new CCLabelBMFont();
     label->init();
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(label, true);
 }
 
 CCLabelBMFont* CCLabelBMFont::create(const char* str, const char* fntFile, float width, CCTextAlignment alignment,
                                      const CCPoint& imageOffset) {
     auto* label = new CCLabelBMFont();
     label->initWithString(str, fntFile, width, alignment, imageOffset);
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(label, true);
 }
 
 bool CCLabelBMFont::init() {

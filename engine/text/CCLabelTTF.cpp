@@ -8,6 +8,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/text/CCFontResolver.h"
@@ -83,12 +84,7 @@ bool usableDimensions(const CCSize& d) {
 
 CCLabelTTF* CCLabelTTF::create() {
     auto* label = new CCLabelTTF();
-    if (!label->init()) {
-        delete label;
-        return nullptr;
-    }
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(label, label->init());
 }
 
 CCLabelTTF* CCLabelTTF::create(const char* string, const char* fontName, float fontSize) {
@@ -103,12 +99,8 @@ CCLabelTTF* CCLabelTTF::create(const char* string, const char* fontName, float f
 CCLabelTTF* CCLabelTTF::create(const char* string, const char* fontName, float fontSize, const CCSize& dimensions,
                                CCTextAlignment hAlignment, CCVerticalTextAlignment vAlignment) {
     auto* label = new CCLabelTTF();
-    if (!label->initWithString(string, fontName, fontSize, dimensions, hAlignment, vAlignment)) {
-        delete label;
-        return nullptr;
-    }
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(label,
+                              label->initWithString(string, fontName, fontSize, dimensions, hAlignment, vAlignment));
 }
 
 bool CCLabelTTF::init() {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/text/CCUTF8.h"
 
@@ -16,23 +17,14 @@ CCTextFieldTTF* CCTextFieldTTF::textFieldWithPlaceHolder(const char* placeholder
                                                          CCTextAlignment alignment, const char* fontName,
                                                          float fontSize) {
     auto* field = new CCTextFieldTTF();
-    if (!field->initWithPlaceHolder(placeholder, dimensions, alignment, fontName, fontSize)) {
-        delete field;
-        return nullptr;
-    }
-    field->autorelease();
-    return field;
+    return autoreleasedOrNull(field,
+                              field->initWithPlaceHolder(placeholder, dimensions, alignment, fontName, fontSize));
 }
 
 CCTextFieldTTF* CCTextFieldTTF::textFieldWithPlaceHolder(const char* placeholder, const char* fontName,
                                                          float fontSize) {
     auto* field = new CCTextFieldTTF();
-    if (!field->initWithPlaceHolder(placeholder, fontName, fontSize)) {
-        delete field;
-        return nullptr;
-    }
-    field->autorelease();
-    return field;
+    return autoreleasedOrNull(field, field->initWithPlaceHolder(placeholder, fontName, fontSize));
 }
 
 bool CCTextFieldTTF::initWithPlaceHolder(const char* placeholder, const CCSize& dimensions, CCTextAlignment alignment,

@@ -2,6 +2,7 @@
 // curl mesh, back to front when the director's depth test is on.
 #include "engine/transitions/CCTransitionPageTurn.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/scene/CCDirector.h"
@@ -10,12 +11,7 @@ namespace engine {
 
 CCTransitionPageTurn* CCTransitionPageTurn::create(float duration, CCScene* scene, bool backwards) {
     CCTransitionPageTurn* t = new CCTransitionPageTurn();
-    if (t->initWithDuration(duration, scene, backwards)) {
-        t->autorelease();
-        return t;
-    }
-    delete t;
-    return nullptr;
+    return autoreleasedOrNull(t, t->initWithDuration(duration, scene, backwards));
 }
 
 bool CCTransitionPageTurn::initWithDuration(float duration, CCScene* scene, bool backwards) {

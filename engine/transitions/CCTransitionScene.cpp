@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCTouchDispatcher.h"
@@ -31,12 +32,7 @@ CCTransitionScene::~CCTransitionScene() {
 
 CCTransitionScene* CCTransitionScene::create(float duration, CCScene* scene) {
     CCTransitionScene* t = new CCTransitionScene();
-    if (t->initWithDuration(duration, scene)) {
-        t->autorelease();
-        return t;
-    }
-    delete t;
-    return nullptr;
+    return autoreleasedOrNull(t, t->initWithDuration(duration, scene));
 }
 
 bool CCTransitionScene::initWithDuration(float duration, CCScene* scene) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
@@ -22,12 +23,7 @@ const int kStrips = 24;
 
 CCTransitionZoomFlipY* CCTransitionZoomFlipY::create(float duration, CCScene* scene, tOrientation orientation) {
     CCTransitionZoomFlipY* t = new CCTransitionZoomFlipY();
-    if (t->initWithDuration(duration, scene, orientation)) {
-        t->autorelease();
-        return t;
-    }
-    delete t;
-    return nullptr;
+    return autoreleasedOrNull(t, t->initWithDuration(duration, scene, orientation));
 }
 
 bool CCTransitionZoomFlipY::initWithDuration(float duration, CCScene* scene, tOrientation orientation) {

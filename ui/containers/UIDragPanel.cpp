@@ -15,6 +15,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 using namespace engine;
@@ -29,12 +31,7 @@ UIDragPanel::~UIDragPanel() { m_tweenTarget = nullptr; }
 
 UIDragPanel* UIDragPanel::create() {
     UIDragPanel* panel = new UIDragPanel();
-    if (panel->init()) {
-        panel->autorelease();
-        return panel;
-    }
-    delete panel;
-    return nullptr;
+    return autoreleasedOrNull(panel, panel->init());
 }
 
 bool UIDragPanel::init() {

@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 using namespace engine;
@@ -33,12 +35,7 @@ UIPageView::~UIPageView() {
 
 UIPageView* UIPageView::create() {
     UIPageView* view = new UIPageView();
-    if (view->init()) {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
+    return autoreleasedOrNull(view, view->init());
 }
 
 bool UIPageView::init() {

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 using namespace engine;
@@ -27,12 +29,7 @@ UIScrollView::~UIScrollView() = default;
 
 UIScrollView* UIScrollView::create() {
     UIScrollView* view = new UIScrollView();
-    if (view->init()) {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
+    return autoreleasedOrNull(view, view->init());
 }
 
 bool UIScrollView::init() {

@@ -1,6 +1,7 @@
 // UICheckBox: the five images, their looks, and the toggle on a release over the box.
 #include "ui/controls/UICheckBox.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/sprites/CCSprite.h"
 #include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -13,12 +14,7 @@ UICheckBox::~UICheckBox() = default;
 
 UICheckBox* UICheckBox::create() {
     UICheckBox* box = new UICheckBox();
-    if (box->init()) {
-        box->autorelease();
-        return box;
-    }
-    delete box;
-    return nullptr;
+    return autoreleasedOrNull(box, box->init());
 }
 
 bool UICheckBox::init() {

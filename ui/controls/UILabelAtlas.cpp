@@ -1,6 +1,7 @@
 // UILabelAtlas: the character map handed to the engine label, and the size adaptation.
 #include "ui/controls/UILabelAtlas.h"
 
+#include "engine/base/CCCreate.h"
 #include "ui/nodes/UICCLabelAtlas.h"
 #include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -13,12 +14,7 @@ UILabelAtlas::~UILabelAtlas() = default;
 
 UILabelAtlas* UILabelAtlas::create() {
     UILabelAtlas* label = new UILabelAtlas();
-    if (label->init()) {
-        label->autorelease();
-        return label;
-    }
-    delete label;
-    return nullptr;
+    return autoreleasedOrNull(label, label->init());
 }
 
 void UILabelAtlas::createRenderer() {

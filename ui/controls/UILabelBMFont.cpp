@@ -1,6 +1,7 @@
 // UILabelBMFont: the font file and text handed to the engine label, and the size adaptation.
 #include "ui/controls/UILabelBMFont.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/text/CCLabelBMFont.h"
 #include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -13,12 +14,7 @@ UILabelBMFont::~UILabelBMFont() = default;
 
 UILabelBMFont* UILabelBMFont::create() {
     UILabelBMFont* label = new UILabelBMFont();
-    if (label->init()) {
-        label->autorelease();
-        return label;
-    }
-    delete label;
-    return nullptr;
+    return autoreleasedOrNull(label, label->init());
 }
 
 void UILabelBMFont::createRenderer() {

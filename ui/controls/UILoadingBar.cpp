@@ -1,6 +1,7 @@
 // UILoadingBar: image loading, direction, the percentage cut, nine-slice switching and the size adaptation.
 #include "ui/controls/UILoadingBar.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/sprites/CCSprite.h"
 #include "ui/nodes/CCScale9Sprite.h"
 #include "ui/nodes/WidgetNodes.h"
@@ -14,12 +15,7 @@ UILoadingBar::~UILoadingBar() = default;
 
 UILoadingBar* UILoadingBar::create() {
     UILoadingBar* bar = new UILoadingBar();
-    if (bar->init()) {
-        bar->autorelease();
-        return bar;
-    }
-    delete bar;
-    return nullptr;
+    return autoreleasedOrNull(bar, bar->init());
 }
 
 bool UILoadingBar::init() { return UIWidget::init(); }

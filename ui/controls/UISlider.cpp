@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
 #include "engine/sprites/CCSprite.h"
 #include "ui/nodes/CCScale9Sprite.h"
 #include "ui/nodes/WidgetNodes.h"
@@ -20,12 +21,7 @@ UISlider::~UISlider() = default;
 
 UISlider* UISlider::create() {
     UISlider* slider = new UISlider();
-    if (slider->init()) {
-        slider->autorelease();
-        return slider;
-    }
-    delete slider;
-    return nullptr;
+    return autoreleasedOrNull(slider, slider->init());
 }
 
 void UISlider::createRenderer() {

@@ -1,6 +1,7 @@
 // UITextField: the engine field's settings, opening the input on touch, the per-frame events and the size adaptation.
 #include "ui/controls/UITextField.h"
 
+#include "engine/base/CCCreate.h"
 #include "ui/nodes/UICCTextField.h"
 #include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -16,12 +17,7 @@ UITextField::~UITextField() {
 
 UITextField* UITextField::create() {
     UITextField* field = new UITextField();
-    if (field->init()) {
-        field->autorelease();
-        return field;
-    }
-    delete field;
-    return nullptr;
+    return autoreleasedOrNull(field, field->init());
 }
 
 bool UITextField::init() {

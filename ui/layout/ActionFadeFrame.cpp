@@ -6,13 +6,12 @@
 #include <cstdint>
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 
 namespace ui {
 
 ActionFadeFrame* ActionFadeFrame::create() {
-    ActionFadeFrame* frame = new ActionFadeFrame();
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(new ActionFadeFrame(), true);
 }
 
 int ActionFadeFrame::getActionOpacity() const {

@@ -2,14 +2,13 @@
 #include "ui/layout/ActionFrame.h"
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 
 namespace ui {
 
 ActionFrame* ActionFrame::create() {
-    ActionFrame* frame = new ActionFrame();
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(new ActionFrame(), true);
 }
 
 engine::CCActionInterval* ActionFrame::getAction(float /*duration*/) {

@@ -2,13 +2,12 @@
 #include "ui/layout/ActionMoveFrame.h"
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 
 namespace ui {
 
 ActionMoveFrame* ActionMoveFrame::create() {
-    ActionMoveFrame* frame = new ActionMoveFrame();
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(new ActionMoveFrame(), true);
 }
 
 engine::CCActionInterval* ActionMoveFrame::getAction(float duration) {

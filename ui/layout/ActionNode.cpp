@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCNode.h"
 #include "ui/layout/ActionFadeFrame.h"
@@ -77,9 +78,7 @@ ActionNode::~ActionNode() {
 }
 
 ActionNode* ActionNode::create() {
-    ActionNode* node = new ActionNode();
-    node->autorelease();
-    return node;
+    return autoreleasedOrNull(new ActionNode(), true);
 }
 
 CCArray* ActionNode::getFrameList(int kind) const {

@@ -1,6 +1,7 @@
 // ActionObject: reading an animation and driving all of its tracks together.
 #include "ui/layout/ActionObject.h"
 
+#include "engine/base/CCCreate.h"
 #include "ui/layout/ActionNode.h"
 #include "ui/layout/JsonDictionary.h"
 
@@ -16,9 +17,7 @@ ActionObject::ActionObject() {
 ActionObject::~ActionObject() { safeRelease(m_actionNodeList); }
 
 ActionObject* ActionObject::create() {
-    ActionObject* object = new ActionObject();
-    object->autorelease();
-    return object;
+    return autoreleasedOrNull(new ActionObject(), true);
 }
 
 void ActionObject::loadFromDictionary(const JsonDictionary& animation, CCObject* root) {

@@ -2,13 +2,12 @@
 #include "ui/layout/ActionRotationFrame.h"
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 
 namespace ui {
 
 ActionRotationFrame* ActionRotationFrame::create() {
-    ActionRotationFrame* frame = new ActionRotationFrame();
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(new ActionRotationFrame(), true);
 }
 
 engine::CCActionInterval* ActionRotationFrame::getAction(float duration) {

@@ -2,13 +2,12 @@
 #include "ui/layout/ActionScaleFrame.h"
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 
 namespace ui {
 
 ActionScaleFrame* ActionScaleFrame::create() {
-    ActionScaleFrame* frame = new ActionScaleFrame();
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(new ActionScaleFrame(), true);
 }
 
 engine::CCActionInterval* ActionScaleFrame::getAction(float duration) {

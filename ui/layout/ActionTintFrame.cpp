@@ -2,13 +2,12 @@
 #include "ui/layout/ActionTintFrame.h"
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 
 namespace ui {
 
 ActionTintFrame* ActionTintFrame::create() {
-    ActionTintFrame* frame = new ActionTintFrame();
-    frame->autorelease();
-    return frame;
+    return autoreleasedOrNull(new ActionTintFrame(), true);
 }
 
 engine::CCActionInterval* ActionTintFrame::getAction(float duration) {

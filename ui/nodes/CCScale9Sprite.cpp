@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "engine/base/CCAffineTransform.h"
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/sprites/CCSpriteFrameCache.h"
@@ -93,12 +94,7 @@ float stretchOf(float room, float extent) { return extent > 0 ? room / extent : 
 template <typename Init>
 CCScale9Sprite* make(Init init) {
     auto* sprite = new CCScale9Sprite();
-    if (!init(sprite)) {
-        delete sprite;
-        return nullptr;
-    }
-    sprite->autorelease();
-    return sprite;
+    return autoreleasedOrNull(sprite, init(sprite));
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // UICCLabelAtlas: the uninitialised factory and the empty-label guard on drawing.
 #include "ui/nodes/UICCLabelAtlas.h"
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 UICCLabelAtlas::~UICCLabelAtlas() = default;
 
 UICCLabelAtlas* UICCLabelAtlas::create() {
-    UICCLabelAtlas* label = new UICCLabelAtlas();
-    label->autorelease();
-    return label;
+    return autoreleasedOrNull(new UICCLabelAtlas(), true);
 }
 
 void UICCLabelAtlas::draw() {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/text/CCUTF8.h"
 
@@ -17,13 +18,9 @@ UICCTextField::~UICCTextField() {
 
 UICCTextField* UICCTextField::create(const char* placeholder, const char* fontName, float fontSize) {
     UICCTextField* field = new UICCTextField();
-    if (!field->initWithPlaceHolder(placeholder, fontName, fontSize)) {
-        delete field;
-        return nullptr;
-    }
-    field->setDelegate(field);
-    field->autorelease();
-    return field;
+    const bool initialised = field->initWithPlaceHolder(placeholder, fontName, fontSize);
+    if (initialised) field->setDelegate(field);
+    return autoreleasedOrNull(field, initialised);
 }
 
 // --- delegate ----------------------------------------------------------------------------

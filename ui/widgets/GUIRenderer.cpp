@@ -1,18 +1,15 @@
 // GUIRenderer: creation and the switchable visit.
 #include "ui/widgets/GUIRenderer.h"
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 GUIRenderer::~GUIRenderer() = default;
 
 GUIRenderer* GUIRenderer::create() {
     GUIRenderer* renderer = new GUIRenderer();
-    if (renderer->init()) {
-        renderer->autorelease();
-        return renderer;
-    }
-    delete renderer;
-    return nullptr;
+    return autoreleasedOrNull(renderer, renderer->init());
 }
 
 void GUIRenderer::visit() {

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/base/CCCreate.h"
+#include "engine/base/CCRetainedSnapshot.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCScheduler.h"
 #include "engine/sprites/CCSprite.h"
@@ -40,12 +42,7 @@ Layout::~Layout() = default;
 
 Layout* Layout::create() {
     Layout* layout = new Layout();
-    if (layout->init()) {
-        layout->autorelease();
-        return layout;
-    }
-    delete layout;
-    return nullptr;
+    return autoreleasedOrNull(layout, layout->init());
 }
 
 bool Layout::init() {
@@ -267,26 +264,11 @@ void Layout::arrangeChildren() {
     }
 }
 
-namespace {
-// Children in order, retained while they are placed.
-std::vector<UIWidget*> childList(CCArray* children) {
-    std::vector<UIWidget*> list;
-    if (!children) return list;
-    for (CCObject* o : *children) {
-        o->retain();
-        list.push_back(static_cast<UIWidget*>(o));
-    }
-    return list;
-}
-void releaseList(std::vector<UIWidget*>& list) {
-    for (UIWidget* w : list) w->release();
-}
-}  // namespace
-
 void Layout::arrangeLinearVertical() {
     const float W = m_size.width;
     float boundary = m_size.height;
-    std::vector<UIWidget*> children = childList(m_children);
+    // Children in order, retained while they are placed.
+    CCRetainedSnapshot<UIWidget> children(m_children);
     for (UIWidget* child : children) {
         LinearLayoutParameter* p = dynamic_cast<LinearLayoutParameter*>(child->getLayoutParameter());
         if (!p) continue;
@@ -311,13 +293,13 @@ void Layout::arrangeLinearVertical() {
         child->setPosition(CCPoint(x, y));
         boundary = child->getBottomEdge() - m.bottom;
     }
-    releaseList(children);
+    children.releaseAll();
 }
 
 void Layout::arrangeLinearHorizontal() {
     const float H = m_size.height;
     float boundary = 0;
-    std::vector<UIWidget*> children = childList(m_children);
+    CCRetainedSnapshot<UIWidget> children(m_children);
     for (UIWidget* child : children) {
         LinearLayoutParameter* p = dynamic_cast<LinearLayoutParameter*>(child->getLayoutParameter());
         if (!p) continue;
@@ -342,12 +324,12 @@ void Layout::arrangeLinearHorizontal() {
         child->setPosition(CCPoint(x, y));
         boundary = child->getRightEdge() + m.right;
     }
-    releaseList(children);
+    children.releaseAll();
 }
 
 void Layout::arrangeRelative() {
     const float W = m_size.width, H = m_size.height;
-    std::vector<UIWidget*> children = childList(m_children);
+    CCRetainedSnapshot<UIWidget> children(m_children);
     for (UIWidget* child : children) {
         RelativeLayoutParameter* p = dynamic_cast<RelativeLayoutParameter*>(child->getLayoutParameter());
         if (!p) continue;
@@ -439,7 +421,7 @@ void Layout::arrangeRelative() {
         }
         child->setPosition(CCPoint(x, y));
     }
-    releaseList(children);
+    children.releaseAll();
 }
 
 }  // namespace ui

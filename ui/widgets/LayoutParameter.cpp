@@ -3,14 +3,14 @@
 
 #include <cmath>
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 LayoutParameter::~LayoutParameter() = default;
 
 LayoutParameter* LayoutParameter::create() {
-    LayoutParameter* parameter = new LayoutParameter();
-    parameter->autorelease();
-    return parameter;
+    return autoreleasedOrNull(new LayoutParameter(), true);
 }
 
 void LayoutParameter::setMargin(const LayoutMargin& margin) {

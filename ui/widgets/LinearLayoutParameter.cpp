@@ -1,14 +1,14 @@
 // LinearLayoutParameter: creation and copying.
 #include "ui/widgets/LinearLayoutParameter.h"
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 LinearLayoutParameter::~LinearLayoutParameter() = default;
 
 LinearLayoutParameter* LinearLayoutParameter::create() {
-    LinearLayoutParameter* parameter = new LinearLayoutParameter();
-    parameter->autorelease();
-    return parameter;
+    return autoreleasedOrNull(new LinearLayoutParameter(), true);
 }
 
 void LinearLayoutParameter::copyFrom(const LayoutParameter* other) {

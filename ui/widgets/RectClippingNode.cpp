@@ -1,6 +1,7 @@
 // RectClippingNode: the rectangle stencil, its resizing, and the visit that clips or not.
 #include "ui/widgets/RectClippingNode.h"
 
+#include "engine/base/CCCreate.h"
 #include "ui/widgets/UIWidget.h"
 
 namespace ui {
@@ -15,12 +16,7 @@ RectClippingNode::~RectClippingNode() = default;
 
 RectClippingNode* RectClippingNode::create() {
     RectClippingNode* node = new RectClippingNode();
-    if (node->init()) {
-        node->autorelease();
-        return node;
-    }
-    delete node;
-    return nullptr;
+    return autoreleasedOrNull(node, node->init());
 }
 
 bool RectClippingNode::init() {

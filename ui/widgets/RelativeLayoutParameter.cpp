@@ -1,14 +1,14 @@
 // RelativeLayoutParameter: creation and copying.
 #include "ui/widgets/RelativeLayoutParameter.h"
 
+#include "engine/base/CCCreate.h"
+
 namespace ui {
 
 RelativeLayoutParameter::~RelativeLayoutParameter() = default;
 
 RelativeLayoutParameter* RelativeLayoutParameter::create() {
-    RelativeLayoutParameter* parameter = new RelativeLayoutParameter();
-    parameter->autorelease();
-    return parameter;
+    return autoreleasedOrNull(new RelativeLayoutParameter(), true);
 }
 
 void RelativeLayoutParameter::copyFrom(const LayoutParameter* other) {

@@ -10,6 +10,7 @@
 #include "ui/widgets/UIButton.h"
 
 #include "engine/actions/CCActionInterval.h"
+#include "engine/base/CCCreate.h"
 #include "engine/sprites/CCSprite.h"
 #include "ui/nodes/CCScale9Sprite.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -31,12 +32,7 @@ UIButton::~UIButton() = default;
 
 UIButton* UIButton::create() {
     UIButton* button = new UIButton();
-    if (button->init()) {
-        button->autorelease();
-        return button;
-    }
-    delete button;
-    return nullptr;
+    return autoreleasedOrNull(button, button->init());
 }
 
 void UIButton::createRenderer() {

@@ -1,6 +1,7 @@
 // UIImageView: image loading, nine-slice switching and the size adaptation of its one image node.
 #include "ui/widgets/UIImageView.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/sprites/CCSprite.h"
 #include "ui/nodes/CCScale9Sprite.h"
 #include "ui/nodes/WidgetNodes.h"
@@ -14,12 +15,7 @@ UIImageView::~UIImageView() = default;
 
 UIImageView* UIImageView::create() {
     UIImageView* view = new UIImageView();
-    if (view->init()) {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
+    return autoreleasedOrNull(view, view->init());
 }
 
 void UIImageView::createRenderer() {

@@ -1,6 +1,7 @@
 // UILabel: text settings passed to the TrueType label, the size adaptation, and the pressed growth.
 #include "ui/widgets/UILabel.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/text/CCLabelTTF.h"
 #include "ui/nodes/WidgetNodes.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -13,12 +14,7 @@ UILabel::~UILabel() = default;
 
 UILabel* UILabel::create() {
     UILabel* label = new UILabel();
-    if (label->init()) {
-        label->autorelease();
-        return label;
-    }
-    delete label;
-    return nullptr;
+    return autoreleasedOrNull(label, label->init());
 }
 
 bool UILabel::init() { return UIWidget::init(); }

@@ -1,6 +1,7 @@
 // UILayer: the root widget's set-up, touch registration and forwarding to the router.
 #include "ui/widgets/UILayer.h"
 
+#include "engine/base/CCCreate.h"
 #include "ui/widgets/GUIHelper.h"
 #include "ui/widgets/UIRootWidget.h"
 #include "ui/widgets/UITouchRouter.h"
@@ -17,12 +18,7 @@ UILayer::~UILayer() {
 
 UILayer* UILayer::create() {
     UILayer* layer = new UILayer();
-    if (layer->init()) {
-        layer->autorelease();
-        return layer;
-    }
-    delete layer;
-    return nullptr;
+    return autoreleasedOrNull(layer, layer->init());
 }
 
 bool UILayer::init() {

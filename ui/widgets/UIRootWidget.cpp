@@ -1,6 +1,7 @@
 // UIRootWidget: a panel sized to the director's window.
 #include "ui/widgets/UIRootWidget.h"
 
+#include "engine/base/CCCreate.h"
 #include "engine/scene/CCDirector.h"
 
 namespace ui {
@@ -9,12 +10,7 @@ UIRootWidget::~UIRootWidget() = default;
 
 UIRootWidget* UIRootWidget::create() {
     UIRootWidget* root = new UIRootWidget();
-    if (root->init()) {
-        root->autorelease();
-        return root;
-    }
-    delete root;
-    return nullptr;
+    return autoreleasedOrNull(root, root->init());
 }
 
 const char* UIRootWidget::getTypeName() { return "RootWidget"; }

@@ -3,24 +3,13 @@
 
 #include <vector>
 
+#include "engine/base/CCRetainedSnapshot.h"
 #include "engine/scene/CCTouch.h"
 #include "ui/widgets/UIWidget.h"
 
 namespace ui {
 
 using namespace engine;
-
-namespace {
-// Listeners may change the selection or drop widgets while a phase is delivered.
-std::vector<UIWidget*> retainedCopy(CCArray* widgets) {
-    std::vector<UIWidget*> list;
-    for (CCObject* o : *widgets) {
-        o->retain();
-        list.push_back(static_cast<UIWidget*>(o));
-    }
-    return list;
-}
-}  // namespace
 
 UITouchRouter::UITouchRouter() {
     m_selectedWidgets = CCArray::create();
@@ -85,9 +74,10 @@ bool UITouchRouter::onTouchBegan(CCTouch* touch) {
 void UITouchRouter::onTouchMoved(CCTouch* touch) {
     if (!touch) return;
     m_touchMovedPoint = touch->getLocation();
-    std::vector<UIWidget*> list = retainedCopy(m_selectedWidgets);
+    // Listeners may change the selection or drop widgets while a phase is delivered.
+    CCRetainedSnapshot<UIWidget> list(m_selectedWidgets);
     for (UIWidget* w : list) w->onTouchMoved(m_touchMovedPoint);
-    for (UIWidget* w : list) w->release();
+    list.releaseAll();
     m_touchDown = false;
 }
 
@@ -95,20 +85,20 @@ void UITouchRouter::onTouchEnded(CCTouch* touch) {
     if (!touch) return;
     m_touchDown = false;
     m_touchEndedPoint = touch->getLocation();
-    std::vector<UIWidget*> list = retainedCopy(m_selectedWidgets);
+    CCRetainedSnapshot<UIWidget> list(m_selectedWidgets);
     for (UIWidget* w : list) w->onTouchEnded(m_touchEndedPoint);
     m_selectedWidgets->removeAllObjects();
-    for (UIWidget* w : list) w->release();
+    list.releaseAll();
 }
 
 void UITouchRouter::onTouchCancelled(CCTouch* touch) {
     if (!touch) return;
     m_touchDown = false;
     m_touchEndedPoint = touch->getLocation();
-    std::vector<UIWidget*> list = retainedCopy(m_selectedWidgets);
+    CCRetainedSnapshot<UIWidget> list(m_selectedWidgets);
     for (UIWidget* w : list) w->onTouchCancelled(m_touchEndedPoint);
     m_selectedWidgets->removeAllObjects();
-    for (UIWidget* w : list) w->release();
+    list.releaseAll();
 }
 
 }  // namespace ui

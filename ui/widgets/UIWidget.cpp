@@ -14,6 +14,8 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/base/CCCreate.h"
+#include "engine/base/CCRetainedSnapshot.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCScheduler.h"
 #include "ui/widgets/GUIRenderer.h"
@@ -43,21 +45,6 @@ float finiteOrZero(float v) { return std::isfinite(v) ? v : 0; }
 
 const ccColor3B kWhite = ccWHITE;
 
-// Children may leave or join while their callbacks run: walk a retained copy.
-std::vector<UIWidget*> snapshot(CCArray* children) {
-    std::vector<UIWidget*> list;
-    if (!children) return list;
-    list.reserve(children->count());
-    for (CCObject* o : *children) {
-        o->retain();
-        list.push_back(static_cast<UIWidget*>(o));
-    }
-    return list;
-}
-void releaseAll(std::vector<UIWidget*>& list) {
-    for (UIWidget* w : list) w->release();
-    list.clear();
-}
 }  // namespace
 
 // --- construction ----------------------------------------------------------------------
@@ -73,12 +60,7 @@ UIWidget::~UIWidget() {
 
 UIWidget* UIWidget::create() {
     UIWidget* widget = new UIWidget();
-    if (widget->init()) {
-        widget->autorelease();
-        return widget;
-    }
-    delete widget;
-    return nullptr;
+    return autoreleasedOrNull(widget, widget->init());
 }
 
 bool UIWidget::init() {
@@ -204,9 +186,10 @@ void UIWidget::setRendererEnabled(bool enabled) {
 void UIWidget::setEnabled(bool enabled) {
     m_enabled = enabled;
     setRendererEnabled(enabled);
-    std::vector<UIWidget*> children = snapshot(m_children);
+    // Children may leave or join while their callbacks run: walk a retained copy.
+    CCRetainedSnapshot<UIWidget> children(m_children);
     for (UIWidget* child : children) child->setEnabled(enabled);
-    releaseAll(children);
+    children.releaseAll();
 }
 
 void UIWidget::setTouchEnabled(bool enabled) { m_touchEnabled = enabled; }
@@ -376,18 +359,18 @@ void UIWidget::updateSizeAndPosition() {
 }
 
 void UIWidget::onEnter() {
-    std::vector<UIWidget*> children = snapshot(m_children);
+    CCRetainedSnapshot<UIWidget> children(m_children);
     for (UIWidget* child : children) child->onEnter();
-    releaseAll(children);
+    children.releaseAll();
     m_isRunning = true;
     updateSizeAndPosition();
 }
 
 void UIWidget::onExit() {
     m_isRunning = false;
-    std::vector<UIWidget*> children = snapshot(m_children);
+    CCRetainedSnapshot<UIWidget> children(m_children);
     for (UIWidget* child : children) child->onExit();
-    releaseAll(children);
+    children.releaseAll();
 }
 
 // --- hit testing -----------------------------------------------------------------------
