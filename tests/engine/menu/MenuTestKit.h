@@ -71,8 +71,7 @@ public:
         auto* l = new WitnessLayer();
         l->init();
         l->setTouchEnabled(true);
-        l->autorelease();
-        return l;
+        return engine::autoreleasedOrNull(l, true);
     }
     void ccTouchesBegan(engine::CCSet*, engine::CCEvent*) override { seen.push_back("began"); }
     void ccTouchesMoved(engine::CCSet*, engine::CCEvent*) override { seen.push_back("moved"); }

@@ -89,12 +89,7 @@ class ProbeWidget : public ui::UIWidget {
 public:
     static ProbeWidget* create() {
         ProbeWidget* w = new ProbeWidget();
-        if (w->init()) {
-            w->autorelease();
-            return w;
-        }
-        delete w;
-        return nullptr;
+        return engine::autoreleasedOrNull(w, w->init());
     }
     int normalShown = 0, pressedShown = 0, disabledShown = 0, updates = 0, sizeChanges = 0;
     std::vector<std::pair<int, ui::UIWidget*>> childTouches;  // phase, sender
@@ -115,12 +110,7 @@ class ListeningPanel : public ui::Layout {
 public:
     static ListeningPanel* create() {
         ListeningPanel* p = new ListeningPanel();
-        if (p->init()) {
-            p->autorelease();
-            return p;
-        }
-        delete p;
-        return nullptr;
+        return engine::autoreleasedOrNull(p, p->init());
     }
     std::vector<std::pair<int, ui::UIWidget*>> childTouches;
     void notifyChildTouch(int phase, ui::UIWidget* sender, const engine::CCPoint& p) override {
