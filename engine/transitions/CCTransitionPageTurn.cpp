@@ -2,7 +2,7 @@
 // curl mesh, back to front when the director's depth test is on.
 #include "engine/transitions/CCTransitionPageTurn.h"
 
-#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/scene/CCDirector.h"
 

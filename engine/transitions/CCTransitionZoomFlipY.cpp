@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/base/CCLog.h"
-#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
 
 namespace engine {
