@@ -21,14 +21,18 @@
 #include "engine/io/CCFileUtils.h"
 #include "engine/io/CCPropertyList.h"
 
-// engine/render: the drawing front end, textures, the backends
-#include "engine/render/CCNullRenderer.h"
+// engine/render: the drawing front end, textures and their cache
 #include "engine/render/CCRenderer.h"
-#include "engine/render/CCSDLRenderer.h"
-#include "engine/render/CCSDLRendererRegistry.h"
-#include "engine/render/CCSoftwareCanvas.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
+#include "engine/render/CCTextureSlot.h"
+
+// engine/render/sdl, engine/render/null: the backends (an SDL_Renderer, and one that only counts)
+#include "engine/render/null/CCNullRenderer.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRendererRegistry.h"
+#include "engine/render/sdl/CCSDLTextureCopy.h"
+#include "engine/render/sdl/CCSoftwareCanvas.h"
 
 // engine/audio: the sound engine and its backends
 #include "engine/audio/AudioBackend.h"

@@ -8,8 +8,8 @@
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
-#include "engine/render/CCSDLRenderer.h"
-#include "engine/render/CCSDLRendererRegistry.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRendererRegistry.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/text/CCIMEDispatcher.h"
 

@@ -1,4 +1,4 @@
-// CCTexture2D: decoding into RGBA32 pixels on the CPU and the lazy per-renderer GPU copy.
+// CCTexture2D: decoding into RGBA32 pixels on the CPU; the backend slot's lifetime.
 #include "engine/render/CCTexture2D.h"
 
 #include <cstring>
@@ -11,22 +11,11 @@
 #include <SDL_image.h>
 
 #include "engine/base/CCLog.h"
-#include "engine/render/CCSDLRendererRegistry.h"
+#include "engine/render/CCTextureSlot.h"
 
 namespace engine {
 
 namespace {
-
-// The software renderer converts pixel by pixel when a target's layout differs from what it is
-// drawn onto, several times slower than a copy: give its targets the layout of its output (the
-// engine's own surfaces are RGBA32; windows are ARGB8888 or close to it). GPUs do not care.
-Uint32 targetFormat(SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) &&
-        !SDL_RenderGetWindow(renderer))
-        return SDL_PIXELFORMAT_RGBA32;
-    return SDL_PIXELFORMAT_ARGB8888;
-}
 
 bool sizeAcceptable(int w, int h) {
     return w > 0 && h > 0 && w <= CCTexture2D::kMaxTextureSide && h <= CCTexture2D::kMaxTextureSide;
@@ -73,24 +62,21 @@ bool pngHeaderAcceptable(const std::vector<unsigned char>& bytes, const std::str
 CCTexture2D::CCTexture2D() = default;
 
 CCTexture2D::~CCTexture2D() {
-    dropGpuCopy();
+    setBackendSlot(nullptr);
     if (m_surface) SDL_FreeSurface(m_surface);
 }
 
-bool CCTexture2D::gpuCopyAlive() const {
-    return m_gpu && m_gpuGeneration != 0 && CCSDLRendererRegistry::liveGeneration(m_gpuOwner) == m_gpuGeneration;
-}
-
-void CCTexture2D::dropGpuCopy() {
-    // A copy whose renderer has died was freed with it: forget it without touching it.
-    if (gpuCopyAlive()) SDL_DestroyTexture(m_gpu);
-    m_gpu = nullptr;
-    m_gpuOwner = nullptr;
-    m_gpuGeneration = 0;
+void CCTexture2D::setBackendSlot(CCTextureSlot* slot) {
+    if (slot == m_backendSlot) return;
+    // Cleared before the old slot goes, so nothing it does on the way out finds itself here.
+    CCTextureSlot* old = m_backendSlot;
+    m_backendSlot = slot;
+    delete old;
 }
 
 bool CCTexture2D::adoptSurface(SDL_Surface* rgba) {
-    dropGpuCopy();
+    // The backend's copy shows the old pixels.
+    setBackendSlot(nullptr);
     if (m_surface) SDL_FreeSurface(m_surface);
     m_surface = rgba;
     m_renderTarget = false;
@@ -194,45 +180,7 @@ int CCTexture2D::getPixelsHigh() const { return m_height; }
 CCSize CCTexture2D::getContentSize() const { return CCSize(float(m_width), float(m_height)); }
 size_t CCTexture2D::bytesUsed() const { return size_t(m_width) * size_t(m_height) * 4; }
 
-SDL_Texture* CCTexture2D::textureFor(SDL_Renderer* renderer) {
-    if (!renderer) return nullptr;
-    uint64_t generation = CCSDLRendererRegistry::generationOf(renderer);
-    if (m_gpu && m_gpuOwner == renderer && m_gpuGeneration == generation) return m_gpu;
-    dropGpuCopy();
-    SDL_Texture* made = nullptr;
-    if (m_renderTarget) {
-        made = SDL_CreateTexture(renderer, targetFormat(renderer), SDL_TEXTUREACCESS_TARGET, m_width, m_height);
-    } else if (m_surface) {
-        made = SDL_CreateTextureFromSurface(renderer, m_surface);
-    } else {
-        return nullptr;
-    }
-    if (!made) {
-        CCLog("CCTexture2D: cannot create a GPU copy of %d x %d pixels (%s)", m_width, m_height, SDL_GetError());
-        return nullptr;
-    }
-    m_gpu = made;
-    m_gpuOwner = renderer;
-    m_gpuGeneration = generation;
-    SDL_SetTextureBlendMode(m_gpu, SDL_BLENDMODE_BLEND);
-    applyScaleMode();
-    return m_gpu;
-}
-
-void CCTexture2D::applyScaleMode() {
-    if (gpuCopyAlive()) SDL_SetTextureScaleMode(m_gpu, m_antiAlias ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-}
-
-void CCTexture2D::setAntiAliasTexParameters() {
-    if (m_antiAlias) return;
-    m_antiAlias = true;
-    applyScaleMode();
-}
-
-void CCTexture2D::setAliasTexParameters() {
-    if (!m_antiAlias) return;
-    m_antiAlias = false;
-    applyScaleMode();
-}
+void CCTexture2D::setAntiAliasTexParameters() { m_antiAlias = true; }
+void CCTexture2D::setAliasTexParameters() { m_antiAlias = false; }
 
 }  // namespace engine

@@ -1,5 +1,5 @@
-// An image in memory, drawable by any renderer: RGBA pixels kept on the CPU and uploaded
-// lazily to whichever SDL_Renderer draws it.
+// An image in memory, drawable by any renderer: RGBA pixels kept on the CPU, and a slot where
+// the backend that draws it keeps its own copy (CCTextureSlot), dropped when the pixels change.
 #pragma once
 
 #include <cstddef>
@@ -10,10 +10,10 @@
 #include "engine/base/CCObject.h"
 
 struct SDL_Surface;
-struct SDL_Renderer;
-struct SDL_Texture;
 
 namespace engine {
+
+class CCTextureSlot;
 
 class CCTexture2D : public CCObject {
 public:
@@ -28,7 +28,7 @@ public:
     bool initWithRGBA(const void* pixels, int w, int h);
     // An offscreen target of w x h pixels that a renderer draws into (CCSDLRenderer's
     // pushRenderTarget) and that can then be drawn like any texture. It has no CPU pixels; its
-    // contents live in the GPU copy of the renderer that drew it and start transparent black.
+    // contents live in the backend's copy (its slot) and start transparent black.
     bool initAsRenderTarget(int w, int h);
     bool isRenderTarget() const { return m_renderTarget; }
 
@@ -41,12 +41,15 @@ public:
     CCSize getContentSize() const;
     // The pixels (RGBA32, rows top to bottom); null for an empty texture.
     SDL_Surface* getSurface() const { return m_surface; }
-    // The GPU copy for this renderer, created on first use; null when it cannot be made.
-    SDL_Texture* textureFor(SDL_Renderer* renderer);
+    // What the drawing backend keeps for this texture, null until it keeps something. The
+    // texture owns it from setBackendSlot on and deletes it when its pixels change (or it is
+    // made a render target), when another slot is set, and when the texture goes.
+    CCTextureSlot* backendSlot() const { return m_backendSlot; }
+    void setBackendSlot(CCTextureSlot* slot);
     // Bytes of pixel memory this texture stands for (4 per pixel).
     size_t bytesUsed() const;
 
-    // Linear (default) or nearest-neighbour sampling.
+    // Linear (default) or nearest-neighbour sampling, followed by the backend when it draws.
     void setAntiAliasTexParameters();
     void setAliasTexParameters();
     bool isAntiAlias() const { return m_antiAlias; }
@@ -56,17 +59,10 @@ public:
     void setPath(const std::string& path) { m_path = path; }
 
 private:
-    void dropGpuCopy();
-    bool gpuCopyAlive() const;
     bool adoptSurface(SDL_Surface* rgba);
-    void applyScaleMode();
 
     SDL_Surface* m_surface = nullptr;
-    SDL_Renderer* m_gpuOwner = nullptr;
-    // The owner's registration when the GPU copy was made: a renderer destroyed and another
-    // created at the same address has a new one, so the old copy is known to be gone.
-    uint64_t m_gpuGeneration = 0;
-    SDL_Texture* m_gpu = nullptr;
+    CCTextureSlot* m_backendSlot = nullptr;
     int m_width = 0, m_height = 0;
     bool m_renderTarget = false;
     bool m_antiAlias = true;

@@ -4,7 +4,7 @@
 #include <SDL.h>
 
 #include "engine/base/CCLog.h"
-#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/scene/CCNode.h"
 

@@ -3,7 +3,7 @@
 #include "engine/transitions/CCTransitionPageTurn.h"
 
 #include "engine/base/CCCreate.h"
-#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/scene/CCDirector.h"
 

@@ -5,7 +5,7 @@
 
 #include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
-#include "engine/render/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
 #include "engine/render/CCTexture2D.h"
 
 namespace engine {

@@ -14,8 +14,8 @@
 
 #include "engine/base/CCLog.h"
 #include "engine/io/CCFileUtils.h"
-#include "engine/render/CCSDLRenderer.h"
-#include "engine/render/CCSoftwareCanvas.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSoftwareCanvas.h"
 #include "engine/render/CCTextureCache.h"
 #include "engine/scene/CCNode.h"
 #include "engine/sprites/CCSpriteFrameCache.h"

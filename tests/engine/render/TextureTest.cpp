@@ -1,9 +1,10 @@
-// CCTexture2D: decoding, refusing bad images, and GPU copies that never outlive their renderer.
+// CCTexture2D: decoding, refusing bad images, render targets, and the backend slot's lifetime.
 #include <fstream>
 
 #include "RenderTestKit.h"
-#include "engine/render/CCSDLRendererRegistry.h"
 #include "engine/render/CCTexture2D.h"
+#include "engine/render/CCTextureSlot.h"
+#include "engine/render/sdl/CCSDLTextureCopy.h"
 
 using namespace engine;
 using namespace rendertest;
@@ -27,6 +28,16 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
+};
+
+// A backend slot that says when it goes.
+class WatchedSlot : public CCTextureSlot {
+public:
+    explicit WatchedSlot(int* deleted) : m_deleted(deleted) {}
+    ~WatchedSlot() override { ++*m_deleted; }
+
+private:
+    int* m_deleted;
 };
 
 }  // namespace
@@ -77,7 +88,7 @@ TEST_F(TextureTest, BadImagesAreRefusedWithALogLine) {
         EXPECT_FALSE(t->initWithImageFile(dir + "/" + name)) << name;
         EXPECT_EQ(t->getPixelsWide(), 0) << name;
         EXPECT_EQ(t->getSurface(), nullptr) << name;
-        EXPECT_EQ(t->textureFor(canvas->renderer()), nullptr) << name;
+        EXPECT_EQ(CCSDLTextureCopy::textureFor(t, canvas->renderer()), nullptr) << name;
         EXPECT_FALSE(logs.empty()) << name;
         if (std::string(name) == "huge.png") {
             EXPECT_TRUE(logged("100000 x 100000"));
@@ -104,73 +115,32 @@ TEST_F(TextureTest, EmptyAndAbsurdPixelSourcesAreRefused) {
     t->release();
 }
 
-TEST_F(TextureTest, TheGPUCopyIsMadeOncePerRendererAndFollowsNewPixels) {
+TEST_F(TextureTest, TheBackendSlotGoesWithNewPixelsAnotherSlotAndTheTexture) {
     auto* t = new CCTexture2D();
-    uint8_t red[4] = {255, 0, 0, 255};
-    ASSERT_TRUE(t->initWithRGBA(red, 1, 1));
-    SDL_Texture* first = t->textureFor(canvas->renderer());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(t->textureFor(canvas->renderer()), first);
-    EXPECT_EQ(t->textureFor(nullptr), nullptr);
-
-    // Drawn by one renderer, then another, then the first again: each shows the pixels.
-    CCSoftwareCanvas otherCanvas(320, 480);
-    CCSDLRenderer other(otherCanvas.renderer(), CCSize(320, 480), 320, 480);
-    ccColor4B white = {255, 255, 255, 255};
-    CCVertex v[6] = {{0, 0, white, 0, 1}, {320, 0, white, 1, 1}, {0, 480, white, 0, 0},
-                     {0, 480, white, 0, 0}, {320, 0, white, 1, 1}, {320, 480, white, 1, 0}};
-    auto drawOn = [&](CCSDLRenderer& r) {
-        r.beginFrame();
-        r.drawTriangles(t, v, 6, BlendMode::Alpha);
-        r.endFrame();
-        std::vector<uint8_t> px;
-        int w = 0, h = 0;
-        EXPECT_TRUE(r.readPixels(px, w, h));
-        return px.empty() ? Rgba{0, 0, 0, 0} : Rgba{px[0], px[1], px[2], px[3]};
-    };
-    EXPECT_TRUE(near(drawOn(other), kRed, 0));
-    EXPECT_TRUE(near(drawOn(*renderer), kRed, 0));
-    uint8_t green[4] = {0, 255, 0, 255};
-    ASSERT_TRUE(t->initWithRGBA(green, 1, 1));
-    EXPECT_TRUE(near(drawOn(*renderer), kGreen, 0));
-    EXPECT_TRUE(near(drawOn(other), kGreen, 0));
-    t->release();
-}
-
-TEST_F(TextureTest, ARendererReportedGoneIsNeverServedItsOldCopy) {
-    auto* t = new CCTexture2D();
-    uint8_t px[4] = {9, 9, 9, 255};
+    uint8_t px[4] = {1, 2, 3, 4};
     ASSERT_TRUE(t->initWithRGBA(px, 1, 1));
-    SDL_Renderer* r = canvas->renderer();
-    uint64_t before = CCSDLRendererRegistry::generationOf(r);
-    SDL_Texture* old = t->textureFor(r);
-    ASSERT_NE(old, nullptr);
-    // As if the renderer had been destroyed and a new one made at the same address.
-    CCSDLRendererRegistry::rendererDestroyed(r);
-    EXPECT_EQ(CCSDLRendererRegistry::liveGeneration(r), 0u);
-    SDL_Texture* fresh = t->textureFor(r);
-    EXPECT_NE(CCSDLRendererRegistry::generationOf(r), before);
-    ASSERT_NE(fresh, nullptr);
-    EXPECT_NE(fresh, old);
-    t->release();
-}
-
-TEST_F(TextureTest, TexturesOutliveTheirRendererSafely) {
-    auto* t = new CCTexture2D();
-    uint8_t px[4] = {9, 9, 9, 255};
+    EXPECT_EQ(t->backendSlot(), nullptr);
+    int deleted = 0;
+    auto* first = new WatchedSlot(&deleted);
+    t->setBackendSlot(first);
+    EXPECT_EQ(t->backendSlot(), first);
+    t->setBackendSlot(first);  // the same again: kept
+    EXPECT_EQ(deleted, 0);
+    t->setAliasTexParameters();  // sampling is the backend's to follow: the slot stays
+    EXPECT_EQ(deleted, 0);
     ASSERT_TRUE(t->initWithRGBA(px, 1, 1));
-    {
-        CCSoftwareCanvas shortLived(4, 4);
-        ASSERT_NE(t->textureFor(shortLived.renderer()), nullptr);
-    }
-    // Its copy died with the renderer: switching sampling and releasing must not touch it.
-    t->setAliasTexParameters();
-    EXPECT_FALSE(t->isAntiAlias());
-    CCSoftwareCanvas next(4, 4);
-    EXPECT_NE(t->textureFor(next.renderer()), nullptr);
-    t->setAntiAliasTexParameters();
-    EXPECT_TRUE(t->isAntiAlias());
+    EXPECT_EQ(deleted, 1) << "new pixels make the backend's copy stale";
+    EXPECT_EQ(t->backendSlot(), nullptr);
+    t->setBackendSlot(new WatchedSlot(&deleted));
+    EXPECT_FALSE(t->initWithRGBA(nullptr, 1, 1));
+    EXPECT_EQ(deleted, 1) << "a refused initialisation keeps the pixels and their copy";
+    t->setBackendSlot(new WatchedSlot(&deleted));
+    EXPECT_EQ(deleted, 2) << "a new slot replaces the old one";
+    ASSERT_TRUE(t->initAsRenderTarget(8, 8));
+    EXPECT_EQ(deleted, 3) << "a render target starts without a copy";
+    t->setBackendSlot(new WatchedSlot(&deleted));
     t->release();
+    EXPECT_EQ(deleted, 4) << "the slot goes with the texture";
 }
 
 TEST_F(TextureTest, RenderTargetsHaveASizeButNoCPUPixels) {
@@ -181,7 +151,7 @@ TEST_F(TextureTest, RenderTargetsHaveASizeButNoCPUPixels) {
     EXPECT_EQ(t->getPixelsHigh(), 32);
     EXPECT_EQ(t->getSurface(), nullptr);
     EXPECT_EQ(t->bytesUsed(), 64u * 32u * 4u);
-    SDL_Texture* gpu = t->textureFor(canvas->renderer());
+    SDL_Texture* gpu = CCSDLTextureCopy::textureFor(t, canvas->renderer());
     ASSERT_NE(gpu, nullptr);
     int access = 0;
     SDL_QueryTexture(gpu, nullptr, &access, nullptr, nullptr);

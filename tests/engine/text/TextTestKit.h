@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "engine/render/CCSDLRenderer.h"
-#include "engine/render/CCSoftwareCanvas.h"
+#include "engine/render/sdl/CCSDLRenderer.h"
+#include "engine/render/sdl/CCSoftwareCanvas.h"
 
 namespace textkit {
 

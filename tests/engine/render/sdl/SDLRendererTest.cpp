@@ -1,8 +1,7 @@
 // CCSDLRenderer on the software renderer: placement, batching, clipping, blending, targets, read-back.
 #include <cmath>
 
-#include "RenderTestKit.h"
-#include "engine/render/CCNullRenderer.h"
+#include "../RenderTestKit.h"
 #include "engine/render/CCTexture2D.h"
 
 using namespace engine;
@@ -145,27 +144,6 @@ TEST_F(SDLRendererTest, ConsecutiveDrawsSharingTextureAndBlendAreOneCall) {
     ASSERT_TRUE(renderer->readPixels(pixels, w, h));
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(near(at(float(i * 20) + 5, 5), kRed)) << "quad " << i;
     EXPECT_TRUE(near(at(15, 5), kBlack));
-}
-
-TEST_F(SDLRendererTest, NullRendererCountsAsTheSDLRendererBatches) {
-    CCTexture2D* a = solidTexture(kRed);
-    CCTexture2D* b = solidTexture(kGreen);
-    CCNullRenderer counter;
-    for (CCRenderer* r : {static_cast<CCRenderer*>(renderer.get()), static_cast<CCRenderer*>(&counter)}) {
-        r->beginFrame();
-        drawQuad(r, a, 0, 0, 10, 10, kWhite);
-        drawQuad(r, a, 20, 0, 10, 10, kWhite);
-        drawQuad(r, b, 40, 0, 10, 10, kWhite);
-        r->pushClipRect(CCRect(0, 0, 100, 100));
-        drawQuad(r, b, 60, 0, 10, 10, kWhite);
-        r->popClipRect();
-        drawQuad(r, nullptr, 80, 0, 10, 10, kWhite);
-        r->endFrame();
-    }
-    EXPECT_EQ(counter.drawCallCount(), renderer->drawCallCount());
-    EXPECT_EQ(counter.drawCallCount(), 4);
-    EXPECT_EQ(counter.triangleCount(), 10);
-    EXPECT_EQ(counter.clipDepth(), 0);
 }
 
 TEST_F(SDLRendererTest, ClipRectanglesIntersectAndRestoreOnPop) {

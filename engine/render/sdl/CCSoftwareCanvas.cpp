@@ -1,10 +1,10 @@
 // CCSoftwareCanvas: surface and software renderer made and destroyed together.
-#include "engine/render/CCSoftwareCanvas.h"
+#include "engine/render/sdl/CCSoftwareCanvas.h"
 
 #include <SDL.h>
 
 #include "engine/base/CCLog.h"
-#include "engine/render/CCSDLRendererRegistry.h"
+#include "engine/render/sdl/CCSDLRendererRegistry.h"
 
 namespace engine {
 

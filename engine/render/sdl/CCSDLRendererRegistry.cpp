@@ -1,5 +1,5 @@
 // Generation numbers of the live SDL_Renderers.
-#include "engine/render/CCSDLRendererRegistry.h"
+#include "engine/render/sdl/CCSDLRendererRegistry.h"
 
 #include <unordered_map>
 

@@ -1,10 +1,12 @@
-// The renderer over an SDL_Renderer: a window's accelerated one or the software one on a surface.
+// The backend over an SDL_Renderer: a window's accelerated one or the software one on a surface.
+// It executes the batches the front end (CCRenderer) gathers, and adds what only it can do:
+// drawing into render targets and reading pixels back.
 //
 // Index:
 //   - construction, design-to-pixel mapping (exact-fit stretch, y flipped)
 //   - frame bracket and clear colour
-//   - batching of consecutive draws sharing texture, blend mode and clip
-//   - clip stack (SDL clip rectangles, intersected)
+//   - executing a batch (SDL_RenderGeometry) and the software renderer's blitter
+//   - clip rectangles in pixels
 //   - render targets (draw a scene into a texture)
 //   - read-back of the current target's pixels and PNG writing
 #pragma once
@@ -48,16 +50,6 @@ public:
     void setPresentOnEndFrame(bool present) { m_presentOnEndFrame = present; }
     void present();
 
-    void beginFrame() override;
-    void endFrame() override;
-    void drawTriangles(CCTexture2D* texture, const CCVertex* vertices, int count, BlendMode blend) override;
-    void pushClipRect(const CCRect& worldRect) override;
-    void popClipRect() override;
-    int drawCallCount() const override { return m_drawCalls; }
-    int triangleCount() const { return m_triangles; }
-    // Sends the pending batch now.
-    void flush();
-
     // Draws into target (made with CCTexture2D::initAsRenderTarget) until popRenderTarget; the
     // design area is stretched onto the target's pixels and the clip stack starts empty there.
     // False with a log line when the target is unusable.
@@ -71,18 +63,25 @@ public:
     bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height);
     bool savePNG(const std::string& path);
 
+protected:
+    void beginBackendFrame() override;
+    void endBackendFrame() override;
+    bool canDrawWith(CCTexture2D* texture) override;
+    void drawBatch(const CCRenderBatch& batch) override;
+    bool applyClip(const CCRect* worldRect) override;
+
 private:
     struct TargetLevel {
         SDL_Texture* sdlTarget = nullptr;   // null for the default output
         CCTexture2D* texture = nullptr;     // retained while pushed
         int width = 0, height = 0;
-        std::vector<CCRect> clips;          // world rectangles, each already intersected
     };
 
     bool pushTargetLevel(SDL_Texture* sdlTarget, CCTexture2D* texture, bool clear);
-    void applyClip();
+    void popLeftoverTargets(const char* when);
     void updateScale();
     bool setBlend(SDL_Texture* texture, BlendMode blend);
+    bool keepOutOfBlitter(const SDL_Vertex* tri, const CCTexture2D* texture) const;
 
     SDL_Renderer* m_renderer;
     // Plain-colour draws blended other than by alpha sample this 1 x 1 white texture: SDL's
@@ -95,7 +94,6 @@ private:
     float m_scaleX = 1, m_scaleY = 1;
     ccColor4B m_clearColor = {0, 0, 0, 255};
     bool m_presentOnEndFrame = true;
-    bool m_clipEmpty = false;
     int m_premultipliedSupport = -1;  // unknown until first asked
     // SDL's software renderer draws a textured pair of triangles that forms an axis-aligned
     // rectangle as a blit: exact when the image is upright or mirrored, but it transposes a
@@ -103,14 +101,11 @@ private:
     // rectangle loses all its texels. Such pairs are sent apart, through its triangle filler
     // (which may sample up to one texel off, so ordinary quads keep the blit).
     bool m_softwareQuirks = false;
-    bool keepOutOfBlitter(const SDL_Vertex* tri, const CCTexture2D* texture) const;
-    int m_drawCalls = 0, m_triangles = 0;
+    // Triangles sent to SDL this frame: every other one kept out of the blitter is nudged.
+    int m_sentTriangles = 0;
 
     std::vector<TargetLevel> m_targets;  // the bottom level is the default output
-    // The batch being gathered.
-    std::vector<SDL_Vertex> m_pending;
-    SDL_Texture* m_pendingTexture = nullptr;
-    BlendMode m_pendingBlend = BlendMode::Alpha;
+    std::vector<SDL_Vertex> m_vertices;  // the batch being executed, in pixels
 };
 
 }  // namespace engine

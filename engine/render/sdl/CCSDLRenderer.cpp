@@ -1,5 +1,6 @@
-// CCSDLRenderer: batching, clipping, render targets and read-back over SDL_RenderGeometry.
-#include "engine/render/CCSDLRenderer.h"
+// CCSDLRenderer: batches executed with SDL_RenderGeometry, clip rectangles in pixels, render
+// targets and read-back.
+#include "engine/render/sdl/CCSDLRenderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,7 @@
 
 #include "engine/base/CCLog.h"
 #include "engine/render/CCTexture2D.h"
+#include "engine/render/sdl/CCSDLTextureCopy.h"
 
 namespace engine {
 
@@ -68,10 +70,10 @@ CCSDLRenderer::CCSDLRenderer(SDL_Renderer* renderer, const CCSize& designSize, i
     output.height = m_outputHeight;
     m_targets.push_back(output);
     updateScale();
+    reapplyClip();
 }
 
 CCSDLRenderer::~CCSDLRenderer() {
-    if (CCRenderer::current() == this) CCRenderer::setCurrent(nullptr);
     while (m_targets.size() > 1) popRenderTarget();
     safeRelease(m_white);
 }
@@ -85,7 +87,7 @@ void CCSDLRenderer::setDesignSize(const CCSize& size) {
     flush();
     m_designSize = size;
     updateScale();
-    applyClip();
+    reapplyClip();
 }
 
 void CCSDLRenderer::setOutputSize(int width, int height) {
@@ -100,7 +102,7 @@ void CCSDLRenderer::setOutputSize(int width, int height) {
     m_targets.front().width = width;
     m_targets.front().height = height;
     updateScale();
-    applyClip();
+    reapplyClip();
 }
 
 void CCSDLRenderer::updateScale() {
@@ -115,36 +117,24 @@ CCPoint CCSDLRenderer::designToPixel(const CCPoint& p) const {
 
 // --- Frame bracket -------------------------------------------------------------------------
 
-void CCSDLRenderer::beginFrame() {
-    m_drawCalls = 0;
-    m_triangles = 0;
-    m_pending.clear();
-    if (m_targets.size() > 1) {
-        CCLog("CCSDLRenderer: %d render target(s) left pushed by the last frame", renderTargetDepth());
-        while (m_targets.size() > 1) popRenderTarget();
-    }
-    if (!m_targets.front().clips.empty()) {
-        CCLog("CCSDLRenderer: %zu clip rectangle(s) left pushed by the last frame", m_targets.front().clips.size());
-        m_targets.front().clips.clear();
-    }
-    applyClip();
+void CCSDLRenderer::popLeftoverTargets(const char* when) {
+    if (m_targets.size() <= 1) return;
+    CCLog("CCSDLRenderer: %d render target(s) %s", renderTargetDepth(), when);
+    while (m_targets.size() > 1) popRenderTarget();
+}
+
+void CCSDLRenderer::beginBackendFrame() {
+    m_sentTriangles = 0;
+    popLeftoverTargets("left pushed by the last frame");
     if (!m_renderer) return;
+    // A clear fills the whole target whatever the clip rectangle.
     SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(m_renderer, m_clearColor.r, m_clearColor.g, m_clearColor.b, m_clearColor.a);
     SDL_RenderClear(m_renderer);
 }
 
-void CCSDLRenderer::endFrame() {
-    flush();
-    if (m_targets.size() > 1) {
-        CCLog("CCSDLRenderer: frame ended with %d render target(s) pushed", renderTargetDepth());
-        while (m_targets.size() > 1) popRenderTarget();
-    }
-    if (!m_targets.front().clips.empty()) {
-        CCLog("CCSDLRenderer: frame ended with %zu clip rectangle(s) pushed", m_targets.front().clips.size());
-        m_targets.front().clips.clear();
-        applyClip();
-    }
+void CCSDLRenderer::endBackendFrame() {
+    popLeftoverTargets("pushed when the frame ended");
     if (m_presentOnEndFrame) present();
 }
 
@@ -152,31 +142,36 @@ void CCSDLRenderer::present() {
     if (m_renderer) SDL_RenderPresent(m_renderer);
 }
 
-// --- Batching ------------------------------------------------------------------------------
+// --- Executing a batch -----------------------------------------------------------------------
 
-void CCSDLRenderer::drawTriangles(CCTexture2D* texture, const CCVertex* vertices, int count, BlendMode blend) {
-    if (!m_renderer || !vertices || count < 3 || m_clipEmpty) return;
-    count -= count % 3;
-    if (texture && texture->isRenderTarget() && texture->textureFor(m_renderer) == m_targets.back().sdlTarget) {
+bool CCSDLRenderer::canDrawWith(CCTexture2D* texture) {
+    if (!texture) return m_renderer != nullptr;
+    SDL_Texture* copy = CCSDLTextureCopy::textureFor(texture, m_renderer);
+    if (copy && texture->isRenderTarget() && copy == m_targets.back().sdlTarget) {
         CCLog("CCSDLRenderer: a render target cannot be drawn into itself");
-        return;
+        return false;
     }
-    CCTexture2D* source = texture ? texture : (blend == BlendMode::Alpha ? nullptr : m_white);
-    SDL_Texture* sdlTexture = source ? source->textureFor(m_renderer) : nullptr;
-    // An empty texture draws nothing; textureFor has logged real failures.
-    if (source && !sdlTexture) return;
-    if (!m_pending.empty() && (sdlTexture != m_pendingTexture || blend != m_pendingBlend)) flush();
-    m_pendingTexture = sdlTexture;
-    m_pendingBlend = blend;
+    // Without a copy there is nothing to draw; textureFor has logged real failures.
+    return copy != nullptr;
+}
 
+void CCSDLRenderer::drawBatch(const CCRenderBatch& batch) {
+    if (!m_renderer) return;
+    CCTexture2D* source = batch.texture ? batch.texture : (batch.blend == BlendMode::Alpha ? nullptr : m_white);
+    SDL_Texture* sdlTexture = source ? CCSDLTextureCopy::textureFor(source, m_renderer) : nullptr;
+    if (source && !sdlTexture) return;
+
+    m_vertices.resize(size_t(batch.vertexCount));
+    SDL_Vertex* out = m_vertices.data();
     const float designH = m_designSize.height;
-    for (int t = 0; t < count; t += 3) {
-        SDL_Vertex tri[3];
+    const bool watchBlitter = m_softwareQuirks && source;
+    for (int t = 0; t < batch.vertexCount; t += 3) {
+        SDL_Vertex* tri = out;
         bool usable = true;
         for (int k = 0; k < 3; ++k) {
-            const CCVertex& v = vertices[t + k];
-            float px = v.x * m_scaleX;
-            float py = (designH - v.y) * m_scaleY;
+            const CCVertex& v = batch.vertices[t + k];
+            const float px = v.x * m_scaleX;
+            const float py = (designH - v.y) * m_scaleY;
             if (!(std::fabs(px) < kMaxPixelCoordinate) || !(std::fabs(py) < kMaxPixelCoordinate)) {
                 usable = false;
                 break;
@@ -187,15 +182,20 @@ void CCSDLRenderer::drawTriangles(CCTexture2D* texture, const CCVertex* vertices
             tri[k].tex_coord = SDL_FPoint{clamp01(v.u), clamp01(v.v)};
         }
         if (!usable) continue;
-        if (m_softwareQuirks && source && keepOutOfBlitter(tri, source)) {
+        if (watchBlitter && keepOutOfBlitter(tri, source)) {
             // Pairs are recognised by shared corners: a shift of a 256th of a pixel on every
             // other triangle means no two neighbours share one, and nothing visible moves.
-            const float nudge = (m_triangles & 1) ? 1.f / 256.f : 0.f;
-            for (SDL_Vertex& v : tri) v.position.x += nudge;
+            const float nudge = (m_sentTriangles & 1) ? 1.f / 256.f : 0.f;
+            for (int k = 0; k < 3; ++k) tri[k].position.x += nudge;
         }
-        m_pending.insert(m_pending.end(), tri, tri + 3);
-        ++m_triangles;
+        out += 3;
+        ++m_sentTriangles;
     }
+    const int count = int(out - m_vertices.data());
+    if (count == 0) return;
+    setBlend(sdlTexture, batch.blend);
+    if (SDL_RenderGeometry(m_renderer, sdlTexture, m_vertices.data(), count, nullptr, 0) != 0)
+        CCLog("CCSDLRenderer: drawing %d vertices failed (%s)", count, SDL_GetError());
 }
 
 bool CCSDLRenderer::keepOutOfBlitter(const SDL_Vertex* tri, const CCTexture2D* texture) const {
@@ -210,7 +210,7 @@ bool CCSDLRenderer::keepOutOfBlitter(const SDL_Vertex* tri, const CCTexture2D* t
     const float dudx = (f1u * e2y - f2u * e1y) / det, dudy = (f2u * e1x - f1u * e2x) / det;
     const float dvdx = (f1v * e2y - f2v * e1y) / det, dvdy = (f2v * e1x - f1v * e2x) / det;
     if (std::fabs(dvdx) + std::fabs(dudy) > std::fabs(dudx) + std::fabs(dvdy)) return true;  // turned
-    if (m_targets.back().clips.empty()) return false;
+    if (!currentClip()) return false;
     // Sixteen or more pixels per texel: a clip may leave the blitter less than one texel.
     const float texelArea = std::fabs(dudx * dvdy - dudy * dvdx);
     return texelArea < 1.f / 16.f;
@@ -233,64 +233,25 @@ bool CCSDLRenderer::setBlend(SDL_Texture* texture, BlendMode blend) {
     return rc == 0;
 }
 
-void CCSDLRenderer::flush() {
-    if (m_pending.empty()) return;
-    if (m_renderer && !m_clipEmpty) {
-        setBlend(m_pendingTexture, m_pendingBlend);
-        if (SDL_RenderGeometry(m_renderer, m_pendingTexture, m_pending.data(), int(m_pending.size()), nullptr, 0) != 0)
-            CCLog("CCSDLRenderer: drawing %zu vertices failed (%s)", m_pending.size(), SDL_GetError());
-        ++m_drawCalls;
+// --- Clipping --------------------------------------------------------------------------------
+
+bool CCSDLRenderer::applyClip(const CCRect* worldRect) {
+    if (!m_renderer) return false;
+    if (!worldRect) {
+        SDL_RenderSetClipRect(m_renderer, nullptr);
+        return true;
     }
-    m_pending.clear();
-}
-
-// --- Clipping ------------------------------------------------------------------------------
-
-void CCSDLRenderer::pushClipRect(const CCRect& worldRect) {
-    flush();
-    CCRect r = worldRect;
-    // A rectangle given with negative extents is the same area seen from its other corner.
-    if (r.size.width < 0) { r.origin.x += r.size.width; r.size.width = -r.size.width; }
-    if (r.size.height < 0) { r.origin.y += r.size.height; r.size.height = -r.size.height; }
-    if (!std::isfinite(r.origin.x) || !std::isfinite(r.origin.y) || !std::isfinite(r.size.width) ||
-        !std::isfinite(r.size.height))
-        r = CCRect();
-    std::vector<CCRect>& clips = m_targets.back().clips;
-    if (!clips.empty()) r = clips.back().intersection(r);
-    clips.push_back(r);
-    applyClip();
-}
-
-void CCSDLRenderer::popClipRect() {
-    std::vector<CCRect>& clips = m_targets.back().clips;
-    if (clips.empty()) {
-        CCLog("CCSDLRenderer: popClipRect without a pushed clip rectangle");
-        return;
-    }
-    flush();
-    clips.pop_back();
-    applyClip();
-}
-
-void CCSDLRenderer::applyClip() {
     const TargetLevel& level = m_targets.back();
-    m_clipEmpty = false;
-    if (level.clips.empty()) {
-        if (m_renderer) SDL_RenderSetClipRect(m_renderer, nullptr);
-        return;
-    }
-    const CCRect& r = level.clips.back();
+    const CCRect& r = *worldRect;
     int left = roundToPixel(r.getMinX() * m_scaleX, level.width);
     int right = roundToPixel(r.getMaxX() * m_scaleX, level.width);
     int top = roundToPixel((m_designSize.height - r.getMaxY()) * m_scaleY, level.height);
     int bottom = roundToPixel((m_designSize.height - r.getMinY()) * m_scaleY, level.height);
-    if (right <= left || bottom <= top) {
-        // SDL reads an empty clip rectangle as "no clipping": skip the draws ourselves.
-        m_clipEmpty = true;
-        return;
-    }
+    // SDL reads an empty clip rectangle as "no clipping": nothing may be drawn under it.
+    if (right <= left || bottom <= top) return false;
     SDL_Rect clip{left, top, right - left, bottom - top};
-    if (m_renderer) SDL_RenderSetClipRect(m_renderer, &clip);
+    SDL_RenderSetClipRect(m_renderer, &clip);
+    return true;
 }
 
 // --- Render targets ------------------------------------------------------------------------
@@ -306,7 +267,7 @@ bool CCSDLRenderer::pushRenderTarget(CCTexture2D* target, bool clear) {
             return false;
         }
     }
-    SDL_Texture* sdlTarget = m_renderer ? target->textureFor(m_renderer) : nullptr;
+    SDL_Texture* sdlTarget = CCSDLTextureCopy::textureFor(target, m_renderer);
     if (!sdlTarget) {
         CCLog("CCSDLRenderer: render target of %d x %d pixels cannot be made", target->getPixelsWide(),
               target->getPixelsHigh());
@@ -334,7 +295,7 @@ bool CCSDLRenderer::pushTargetLevel(SDL_Texture* sdlTarget, CCTexture2D* texture
     if (SDL_SetRenderTarget(m_renderer, sdlTarget) != 0) {
         CCLog("CCSDLRenderer: cannot draw into the target (%s)", SDL_GetError());
         SDL_SetRenderTarget(m_renderer, m_targets.back().sdlTarget);
-        applyClip();
+        reapplyClip();
         return false;
     }
     TargetLevel level;
@@ -345,7 +306,8 @@ bool CCSDLRenderer::pushTargetLevel(SDL_Texture* sdlTarget, CCTexture2D* texture
     if (texture) texture->retain();
     m_targets.push_back(level);
     updateScale();
-    applyClip();
+    // The target's clip stack starts empty.
+    openClipScope();
     if (clear) {
         SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
         SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 0);
@@ -364,7 +326,8 @@ void CCSDLRenderer::popRenderTarget() {
     m_targets.pop_back();
     if (m_renderer) SDL_SetRenderTarget(m_renderer, m_targets.back().sdlTarget);
     updateScale();
-    applyClip();
+    // Back to the clips of the enclosing target.
+    closeClipScope();
     if (texture) texture->release();
 }
 
