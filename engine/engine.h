@@ -86,3 +86,4 @@
 #include "engine/host/CCApplication.h"
 #include "engine/host/CCHeadlessHost.h"
 #include "engine/host/CCHostScript.h"
+#include "engine/host/CCSceneApplication.h"
