@@ -21,7 +21,7 @@ class CCHeadlessHost;
 //   text TEXT             the rest of the line as typed (spaces and '#' kept), then a frame
 //   key backspace|enter   one key for the text-input delegate, then a frame
 //   shot FILE             the last drawn frame as a PNG
-// A '#' starts a comment (except in the lines of commands that keep their whole rest, as text);
+// A '#' starts a comment (except in the lines of commands that keep their comment, as text);
 // blank lines and comment lines do nothing.
 class CCHostScript {
 public:
