@@ -92,3 +92,5 @@
 // engine/host: the window application and the headless host
 #include "engine/host/CCApplication.h"
 #include "engine/host/CCHeadlessHost.h"
+#include "engine/host/CCHostScript.h"
+#include "engine/host/CCSceneApplication.h"

@@ -1,4 +1,5 @@
-// The script interpreter behind quirel-drive and the app's scenario tests.
+// The script interpreter behind quirel-drive and the app's scenario tests: the scripted host's
+// command table with the reader's reports and calls added.
 //
 // Index:
 //   - start-up and shut-down
@@ -102,12 +103,6 @@ std::string relativeToResources(const std::string& path) {
     return path;
 }
 
-bool parseFloats(std::istringstream& in, float* out, int n) {
-    for (int i = 0; i < n; ++i)
-        if (!(in >> out[i]) || !std::isfinite(out[i])) return false;
-    return true;
-}
-
 }  // namespace
 
 std::string className(const void* object, const std::type_info& type) {
@@ -134,9 +129,12 @@ ScriptDriver::ScriptDriver(const std::string& resourceDir) : m_resourceDir(resou
     m_delegate->applicationDidFinishLaunching();
     // The first scene shows from the next frame on.
     m_host->step(1);
+    m_script = std::make_unique<CCHostScript>(*m_host);
+    addReaderCommands();
 }
 
 ScriptDriver::~ScriptDriver() {
+    m_script.reset();
     m_host.reset();
     m_delegate.reset();
     setLogObserver(nullptr);
@@ -156,120 +154,44 @@ CCNode* ScriptDriver::systemLayer() {
 
 // --- commands -------------------------------------------------------------------------
 
-int ScriptDriver::runScript(std::istream& in, std::ostream& out) {
-    std::string line;
-    int number = 0, failures = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!runLine(line, number, out)) ++failures;
-    }
-    return failures;
+int ScriptDriver::runScript(std::istream& in, std::ostream& out) { return m_script->run(in, out); }
+
+bool ScriptDriver::runLine(const std::string& line, int lineNumber, std::ostream& out) {
+    return m_script->runLine(line, lineNumber, out);
 }
 
-bool ScriptDriver::runLine(const std::string& rawLine, int lineNumber, std::ostream& out) {
-    std::string line = rawLine;
-    size_t hash = line.find('#');
-    std::string command;
-    std::istringstream in(line);
-    in >> command;
-    if (command.empty() || command[0] == '#') return true;
-    // Text keeps its spaces (and a '#') as typed.
-    if (command != "text" && hash != std::string::npos) {
-        line = line.substr(0, hash);
-        in.str(line);
-        in.clear();
-        in >> command;
-    }
-    auto fail = [&](const std::string& why) {
-        out << "error: line " << lineNumber << ": " << why << "\n";
-        return false;
-    };
-    CCHeadlessHost& host = *m_host;
-    float v[5];
-    if (command == "wait") {
-        double seconds;
-        if (!(in >> seconds) || !std::isfinite(seconds) || seconds < 0 || seconds > 86400 * 7)
-            return fail("wait needs a number of seconds");
-        host.advance(seconds);
-    } else if (command == "frames") {
-        long n;
-        if (!(in >> n) || n < 0 || n > 60L * 86400 * 7) return fail("frames needs a frame count");
-        host.step(static_cast<int>(n));
-    } else if (command == "down" || command == "move" || command == "up") {
-        if (!parseFloats(in, v, 2)) return fail(command + " needs X Y [ID]");
-        int id = 0;
-        in >> id;
-        if (command == "down")
-            host.touchDown(v[0], v[1], id);
-        else if (command == "move")
-            host.touchMove(v[0], v[1], id);
-        else
-            host.touchUp(v[0], v[1], id);
-        host.step(1);
-    } else if (command == "tap") {
-        if (!parseFloats(in, v, 2)) return fail("tap needs X Y");
-        host.touchDown(v[0], v[1]);
-        host.step(1);
-        host.touchUp(v[0], v[1]);
-        host.step(1);
-    } else if (command == "drag") {
-        if (!parseFloats(in, v, 4)) return fail("drag needs X1 Y1 X2 Y2 [N]");
-        int n = 10;
-        if (in >> n) {
-            if (n < 1 || n > 100000) return fail("drag step count out of range");
-        }
-        host.touchDown(v[0], v[1]);
-        host.step(1);
-        for (int i = 1; i <= n; ++i) {
-            float t = static_cast<float>(i) / n;
-            host.touchMove(v[0] + (v[2] - v[0]) * t, v[1] + (v[3] - v[1]) * t);
-            host.step(1);
-        }
-        host.touchUp(v[2], v[3]);
-        host.step(1);
-    } else if (command == "text") {
-        size_t start = rawLine.find("text") + 4;
-        if (start < rawLine.size() && rawLine[start] == ' ') ++start;
-        host.insertText(rawLine.substr(start));
-        host.step(1);
-    } else if (command == "key") {
-        std::string key;
-        in >> key;
-        if (key == "backspace")
-            host.deleteBackward();
-        else if (key == "enter")
-            host.insertText("\n");
-        else
-            return fail("key must be backspace or enter");
-        host.step(1);
-    } else if (command == "background") {
+void ScriptDriver::addReaderCommands() {
+    CCHostScript& script = *m_script;
+    script.add("background", [this](CCHostScript::Line&) {
         m_delegate->applicationDidEnterBackground();
-    } else if (command == "foreground") {
+        return true;
+    });
+    script.add("foreground", [this](CCHostScript::Line&) {
         m_delegate->applicationWillEnterForeground();
-    } else if (command == "call") {
+        return true;
+    });
+    script.add("call", [this](CCHostScript::Line& l) {
         std::string name;
-        in >> name;
+        l.words >> name;
         auto it = calls().find(name);
-        if (name.empty() || it == calls().end()) return fail("no member named '" + name + "' can be called");
+        if (name.empty() || it == calls().end()) return l.refuse("no member named '" + name + "' can be called");
         CCNode* layer = systemLayer();
-        if (!layer || !it->second(layer)) return fail("the running screen has no member '" + name + "'");
-        host.step(1);
-    } else if (command == "shot") {
-        std::string file;
-        in >> file;
-        if (file.empty()) return fail("shot needs a file name");
-        if (!host.saveFrame(file)) return fail("cannot write " + file);
-    } else if (command == "state") {
-        out << stateJson() << "\n";
-    } else if (command == "tree") {
-        out << treeJson() << "\n";
-    } else if (command == "audiolog") {
-        out << audioLogJson() << "\n";
-    } else {
-        return fail("unknown command '" + command + "'");
-    }
-    out.flush();
-    return true;
+        if (!layer || !it->second(layer)) return l.fail("the running screen has no member '" + name + "'");
+        m_host->step(1);
+        return true;
+    });
+    script.add("state", [this](CCHostScript::Line& l) {
+        l.out << stateJson() << "\n";
+        return true;
+    });
+    script.add("tree", [this](CCHostScript::Line& l) {
+        l.out << treeJson() << "\n";
+        return true;
+    });
+    script.add("audiolog", [this](CCHostScript::Line& l) {
+        l.out << audioLogJson() << "\n";
+        return true;
+    });
 }
 
 // --- reports --------------------------------------------------------------------------

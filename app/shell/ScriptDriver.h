@@ -10,6 +10,7 @@
 
 namespace engine {
 class CCHeadlessHost;
+class CCHostScript;
 class CCNode;
 }  // namespace engine
 
@@ -26,7 +27,8 @@ public:
     ScriptDriver& operator=(const ScriptDriver&) = delete;
 
     // Runs one script line (comments and blank lines do nothing); output lines go to out.
-    // False for an unknown or malformed command (an error line has been written).
+    // False for an unknown or malformed command (an error line has been written). The scripted
+    // host's commands and the reader's own (state, tree, audiolog, call, background, foreground).
     bool runLine(const std::string& line, int lineNumber, std::ostream& out);
     // Runs every line of in; returns the number of lines that failed.
     int runScript(std::istream& in, std::ostream& out);
@@ -45,8 +47,12 @@ public:
     static void registerCall(const std::string& name, Call call);
 
 private:
+    // Puts the reader's commands on the scripted host's table.
+    void addReaderCommands();
+
     std::unique_ptr<engine::CCHeadlessHost> m_host;
     std::unique_ptr<AppDelegate> m_delegate;
+    std::unique_ptr<engine::CCHostScript> m_script;
     std::vector<std::string> m_log;  // engine log lines since the last state report
     std::string m_resourceDir;
 };

@@ -1,4 +1,11 @@
 // The windowed main loop over SDL: events to touches and text, frames paced at the interval.
+//
+// Index:
+//   - the shared application and the desktop's height
+//   - the run
+//   - set-up and tear-down
+//   - the event pump
+//   - frame pacing
 #include "engine/host/CCApplication.h"
 
 #include <SDL.h>
@@ -21,6 +28,8 @@ constexpr int kCaptionHeight = 23;
 // Finger ids come after the mouse's touch 0.
 constexpr int kFirstFingerTouchId = 1;
 }  // namespace
+
+// --- the shared application and the desktop's height ---------------------------------------
 
 CCApplication::CCApplication() { s_application = this; }
 
@@ -55,36 +64,58 @@ int fingerTouchId(SDL_FingerID id) {
 
 }  // namespace
 
+// --- the run -----------------------------------------------------------------------------
+
 int CCApplication::run() {
+    if (!openWindow()) return 1;
+    int exitCode = 0;
+    if (!applicationDidFinishLaunching()) {
+        exitCode = 1;
+        m_quit = true;
+    }
+    m_lastFrame = SDL_GetPerformanceCounter();
+    while (!m_quit) {
+        pumpEvents();
+        if (m_quit) break;
+        runFrame();
+    }
+    closeWindow();
+    return exitCode;
+}
+
+// --- set-up and tear-down ------------------------------------------------------------------
+
+bool CCApplication::openWindow() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         CCLog("cannot start the video system: %s", SDL_GetError());
-        return 1;
+        return false;
     }
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     CCSize frame = view->getFrameSize();
     SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
-    SDL_Window* window = SDL_CreateWindow(view->getViewName().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          static_cast<int>(std::lround(frame.width)),
-                                          static_cast<int>(std::lround(frame.height)),
-                                          SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (!window) {
+    m_window = SDL_CreateWindow(view->getViewName().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                static_cast<int>(std::lround(frame.width)),
+                                static_cast<int>(std::lround(frame.height)),
+                                SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!m_window) {
         CCLog("cannot open a window: %s", SDL_GetError());
         SDL_Quit();
-        return 1;
+        return false;
     }
-    SDL_Renderer* sdl = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    if (!sdl) sdl = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-    if (!sdl) {
+    m_sdl = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!m_sdl) m_sdl = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (!m_sdl) {
         CCLog("cannot create a renderer: %s", SDL_GetError());
-        SDL_DestroyWindow(window);
+        SDL_DestroyWindow(m_window);
+        m_window = nullptr;
         SDL_Quit();
-        return 1;
+        return false;
     }
     int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(sdl, &outW, &outH);
-    CCSDLRenderer* renderer = new CCSDLRenderer(sdl, view->getDesignResolutionSize(), outW, outH);
-    CCRenderer::setCurrent(renderer);
+    SDL_GetRendererOutputSize(m_sdl, &outW, &outH);
+    m_renderer = new CCSDLRenderer(m_sdl, view->getDesignResolutionSize(), outW, outH);
+    CCRenderer::setCurrent(m_renderer);
     view->setOpenGLReady(true);
 
     CCIMEDispatcher::sharedDispatcher()->setKeyboardHook([](bool open) {
@@ -94,113 +125,127 @@ int CCApplication::run() {
             SDL_StopTextInput();
     });
     SDL_StopTextInput();
+    return true;
+}
 
-    int exitCode = 0;
-    if (!applicationDidFinishLaunching()) {
-        exitCode = 1;
-        m_quit = true;
-    }
-
-    CCDirector* director = CCDirector::sharedDirector();
-    Uint64 freq = SDL_GetPerformanceFrequency();
-    Uint64 last = SDL_GetPerformanceCounter();
-    bool mouseDown = false;
-    bool minimised = false;
-    while (!m_quit) {
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-            switch (e.type) {
-                case SDL_QUIT: m_quit = true; break;
-                case SDL_WINDOWEVENT:
-                    if (e.window.event == SDL_WINDOWEVENT_MINIMIZED && !minimised) {
-                        minimised = true;
-                        applicationDidEnterBackground();
-                    } else if ((e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN) &&
-                               minimised) {
-                        minimised = false;
-                        applicationWillEnterForeground();
-                    } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                        int w = e.window.data1, h = e.window.data2;
-                        view->setFrameSize(static_cast<float>(w), static_cast<float>(h));
-                        SDL_GetRendererOutputSize(sdl, &outW, &outH);
-                        renderer->setOutputSize(outW, outH);
-                    } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && mouseDown) {
-                        mouseDown = false;
-                        view->cancelAllTouches();
-                    }
-                    break;
-                case SDL_MOUSEBUTTONDOWN:
-                case SDL_MOUSEBUTTONUP:
-                case SDL_MOUSEMOTION: {
-                    if (e.type != SDL_MOUSEMOTION && e.button.button != SDL_BUTTON_LEFT) break;
-                    if (e.type == SDL_MOUSEMOTION && !mouseDown) break;
-                    int id = 0;
-                    int mx = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
-                    int my = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
-                    CCPoint p = view->windowToDesign(static_cast<float>(mx), static_cast<float>(my));
-                    if (e.type == SDL_MOUSEBUTTONDOWN) {
-                        mouseDown = true;
-                        view->handleTouchesBegin(1, &id, &p.x, &p.y);
-                    } else if (e.type == SDL_MOUSEBUTTONUP) {
-                        mouseDown = false;
-                        view->handleTouchesEnd(1, &id, &p.x, &p.y);
-                    } else {
-                        view->handleTouchesMove(1, &id, &p.x, &p.y);
-                    }
-                    break;
-                }
-                case SDL_FINGERDOWN:
-                case SDL_FINGERMOTION:
-                case SDL_FINGERUP: {
-                    int id = fingerTouchId(e.tfinger.fingerId);
-                    CCPoint p = fingerToDesign(e.tfinger, view);
-                    if (e.type == SDL_FINGERDOWN)
-                        view->handleTouchesBegin(1, &id, &p.x, &p.y);
-                    else if (e.type == SDL_FINGERUP)
-                        view->handleTouchesEnd(1, &id, &p.x, &p.y);
-                    else
-                        view->handleTouchesMove(1, &id, &p.x, &p.y);
-                    break;
-                }
-                case SDL_TEXTINPUT: {
-                    int len = static_cast<int>(SDL_strlen(e.text.text));
-                    CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(e.text.text, len);
-                    break;
-                }
-                case SDL_KEYDOWN:
-                    if (e.key.keysym.sym == SDLK_BACKSPACE)
-                        CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward();
-                    else if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER)
-                        CCIMEDispatcher::sharedDispatcher()->dispatchInsertText("\n", 1);
-                    break;
-                default: break;
-            }
-        }
-        if (m_quit) break;
-
-        Uint64 now = SDL_GetPerformanceCounter();
-        double dt = static_cast<double>(now - last) / static_cast<double>(freq);
-        last = now;
-        // A long stall (a debugger, a suspended machine) must not become one giant step.
-        if (dt > 0.25) dt = 0.25;
-        renderer->setDesignSize(view->getDesignResolutionSize());
-        director->mainLoop(static_cast<float>(dt));
-
-        double interval = director->getAnimationInterval();
-        double spent = static_cast<double>(SDL_GetPerformanceCounter() - now) / static_cast<double>(freq);
-        if (spent < interval) SDL_Delay(static_cast<Uint32>((interval - spent) * 1000.0));
-        if (!director->isAnimating()) SDL_Delay(50);  // in the background: idle gently
-    }
-
+void CCApplication::closeWindow() {
     CCDirector::purgeSharedDirector();
     CCIMEDispatcher::sharedDispatcher()->setKeyboardHook(nullptr);
     CCRenderer::setCurrent(nullptr);
-    delete renderer;
-    view->setOpenGLReady(false);
-    CCSDLRendererRegistry::destroyRenderer(sdl);
-    SDL_DestroyWindow(window);
+    delete m_renderer;
+    m_renderer = nullptr;
+    CCEGLView::sharedOpenGLView()->setOpenGLReady(false);
+    CCSDLRendererRegistry::destroyRenderer(m_sdl);
+    m_sdl = nullptr;
+    SDL_DestroyWindow(m_window);
+    m_window = nullptr;
     SDL_Quit();
-    return exitCode;
+}
+
+// --- the event pump ------------------------------------------------------------------------
+
+void CCApplication::pumpEvents() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+            case SDL_QUIT: m_quit = true; break;
+            case SDL_WINDOWEVENT: onWindowEvent(e); break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+            case SDL_MOUSEMOTION: onMouseEvent(e); break;
+            case SDL_FINGERDOWN:
+            case SDL_FINGERMOTION:
+            case SDL_FINGERUP: onFingerEvent(e); break;
+            case SDL_TEXTINPUT:
+            case SDL_KEYDOWN: onKeyboardEvent(e); break;
+            default: break;
+        }
+    }
+}
+
+void CCApplication::onWindowEvent(const SDL_Event& e) {
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    if (e.window.event == SDL_WINDOWEVENT_MINIMIZED && !m_minimised) {
+        m_minimised = true;
+        applicationDidEnterBackground();
+    } else if ((e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN) &&
+               m_minimised) {
+        m_minimised = false;
+        applicationWillEnterForeground();
+    } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        int w = e.window.data1, h = e.window.data2;
+        view->setFrameSize(static_cast<float>(w), static_cast<float>(h));
+        int outW = 0, outH = 0;
+        SDL_GetRendererOutputSize(m_sdl, &outW, &outH);
+        m_renderer->setOutputSize(outW, outH);
+    } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && m_mouseDown) {
+        m_mouseDown = false;
+        view->cancelAllTouches();
+    }
+}
+
+// The left button is touch 0: down begins it, motion while down moves it, up ends it.
+void CCApplication::onMouseEvent(const SDL_Event& e) {
+    if (e.type != SDL_MOUSEMOTION && e.button.button != SDL_BUTTON_LEFT) return;
+    if (e.type == SDL_MOUSEMOTION && !m_mouseDown) return;
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    int id = 0;
+    int mx = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
+    int my = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
+    CCPoint p = view->windowToDesign(static_cast<float>(mx), static_cast<float>(my));
+    if (e.type == SDL_MOUSEBUTTONDOWN) {
+        m_mouseDown = true;
+        view->handleTouchesBegin(1, &id, &p.x, &p.y);
+    } else if (e.type == SDL_MOUSEBUTTONUP) {
+        m_mouseDown = false;
+        view->handleTouchesEnd(1, &id, &p.x, &p.y);
+    } else {
+        view->handleTouchesMove(1, &id, &p.x, &p.y);
+    }
+}
+
+void CCApplication::onFingerEvent(const SDL_Event& e) {
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    int id = fingerTouchId(e.tfinger.fingerId);
+    CCPoint p = fingerToDesign(e.tfinger, view);
+    if (e.type == SDL_FINGERDOWN)
+        view->handleTouchesBegin(1, &id, &p.x, &p.y);
+    else if (e.type == SDL_FINGERUP)
+        view->handleTouchesEnd(1, &id, &p.x, &p.y);
+    else
+        view->handleTouchesMove(1, &id, &p.x, &p.y);
+}
+
+// Typed text goes to the text-input delegate; backspace deletes and the enter keys type a newline.
+void CCApplication::onKeyboardEvent(const SDL_Event& e) {
+    CCIMEDispatcher* ime = CCIMEDispatcher::sharedDispatcher();
+    if (e.type == SDL_TEXTINPUT) {
+        int len = static_cast<int>(SDL_strlen(e.text.text));
+        ime->dispatchInsertText(e.text.text, len);
+    } else if (e.key.keysym.sym == SDLK_BACKSPACE) {
+        ime->dispatchDeleteBackward();
+    } else if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) {
+        ime->dispatchInsertText("\n", 1);
+    }
+}
+
+// --- frame pacing --------------------------------------------------------------------------
+
+void CCApplication::runFrame() {
+    CCDirector* director = CCDirector::sharedDirector();
+    const Uint64 freq = SDL_GetPerformanceFrequency();
+    Uint64 now = SDL_GetPerformanceCounter();
+    double dt = static_cast<double>(now - m_lastFrame) / static_cast<double>(freq);
+    m_lastFrame = now;
+    // A long stall (a debugger, a suspended machine) must not become one giant step.
+    if (dt > 0.25) dt = 0.25;
+    m_renderer->setDesignSize(CCEGLView::sharedOpenGLView()->getDesignResolutionSize());
+    director->mainLoop(static_cast<float>(dt));
+
+    double interval = director->getAnimationInterval();
+    double spent = static_cast<double>(SDL_GetPerformanceCounter() - now) / static_cast<double>(freq);
+    if (spent < interval) SDL_Delay(static_cast<Uint32>((interval - spent) * 1000.0));
+    if (!director->isAnimating()) SDL_Delay(50);  // in the background: idle gently
 }
 
 }  // namespace engine

@@ -1,7 +1,15 @@
 // The application: opens the window, calls the delegate, runs the main loop until the window closes.
 #pragma once
 
+#include <cstdint>
+
+struct SDL_Window;
+struct SDL_Renderer;
+union SDL_Event;
+
 namespace engine {
+
+class CCSDLRenderer;
 
 class CCApplicationProtocol {
 public:
@@ -31,7 +39,30 @@ public:
     static int fullScreenClientHeight();
 
 private:
+    // Set-up: the video system, the window, its renderer as the current one, the on-screen
+    // keyboard hook. False (logged, everything undone) when any of them cannot be made.
+    bool openWindow();
+    // Tear-down: the director, the hook, the renderer and the window, in that order.
+    void closeWindow();
+
+    // The event pump: every waiting event, handed on as touches, text, keys and window changes.
+    void pumpEvents();
+    void onWindowEvent(const SDL_Event& e);
+    void onMouseEvent(const SDL_Event& e);
+    void onFingerEvent(const SDL_Event& e);
+    void onKeyboardEvent(const SDL_Event& e);
+
+    // Frame pacing: one director frame for the time since the last (a long stall cut to a
+    // quarter second), then a sleep for what is left of the animation interval.
+    void runFrame();
+
     bool m_quit = false;
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_sdl = nullptr;
+    CCSDLRenderer* m_renderer = nullptr;
+    bool m_mouseDown = false;  // the left button is down: mouse motion is a touch moving
+    bool m_minimised = false;
+    uint64_t m_lastFrame = 0;  // performance counter at the start of the last frame
 };
 
 }  // namespace engine

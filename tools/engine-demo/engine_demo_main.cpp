@@ -1,13 +1,12 @@
 // quirel-engine-demo: the engine demo scene in a window, or headless driven by a script.
 //
 //   quirel-engine-demo                      opens a window (640 x 960 design, exact fit)
-//   quirel-engine-demo --headless SCRIPT    runs on the virtual clock; SCRIPT lines are
-//                                           "tap X Y", "wait SECONDS", "shot FILE.png"
-#include <cmath>
+//   quirel-engine-demo --headless SCRIPT    runs on the virtual clock the scripted host's
+//                                           commands ("tap X Y", "wait SECONDS", "shot FILE.png", ...)
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iostream>
 #include <string>
 
 #include "DemoScene.h"
@@ -17,19 +16,16 @@ using namespace engine;
 
 namespace {
 
-class DemoApp : public CCApplication {
-public:
-    bool applicationDidFinishLaunching() override {
-        CCDirector* d = CCDirector::sharedDirector();
-        d->setOpenGLView(CCEGLView::sharedOpenGLView());
-        CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640, 960, kResolutionExactFit);
-        d->setAnimationInterval(1.0 / 60);
-        d->runWithScene(createDemoScene());
-        return true;
-    }
-    void applicationDidEnterBackground() override { CCDirector::sharedDirector()->stopAnimation(); }
-    void applicationWillEnterForeground() override { CCDirector::sharedDirector()->startAnimation(); }
-};
+const CCSize kDesignSize(640, 960);
+
+// Failures go to standard error as "line N: cannot run 'LINE'", or "line N: WHY" for a line
+// whose work failed; the run goes on.
+void reportOnStandardError(std::ostream&, const CCHostScript::Failure& f) {
+    if (f.refused)
+        std::fprintf(stderr, "line %d: cannot run '%s'\n", f.number, f.text.c_str());
+    else
+        std::fprintf(stderr, "line %d: %s\n", f.number, f.why.c_str());
+}
 
 int runHeadless(const char* scriptPath) {
     std::ifstream script(scriptPath);
@@ -37,34 +33,13 @@ int runHeadless(const char* scriptPath) {
         std::fprintf(stderr, "quirel-engine-demo: cannot read %s\n", scriptPath);
         return 2;
     }
-    CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640, 960, kResolutionExactFit);
+    CCSceneApplication app(kDesignSize, createDemoScene);
     CCHeadlessHost host(640, 960, true);
-    CCDirector::sharedDirector()->runWithScene(createDemoScene());
+    app.applicationDidFinishLaunching();
     host.step(1);
-    std::string line;
-    int number = 0;
-    while (std::getline(script, line)) {
-        ++number;
-        std::istringstream in(line);
-        std::string cmd;
-        in >> cmd;
-        float x, y;
-        double s;
-        std::string file;
-        if (cmd.empty() || cmd[0] == '#') continue;
-        if (cmd == "tap" && (in >> x >> y)) {
-            host.touchDown(x, y);
-            host.step(1);
-            host.touchUp(x, y);
-            host.step(1);
-        } else if (cmd == "wait" && (in >> s) && std::isfinite(s) && s >= 0) {
-            host.advance(s);
-        } else if (cmd == "shot" && (in >> file)) {
-            if (!host.saveFrame(file)) std::fprintf(stderr, "line %d: cannot write %s\n", number, file.c_str());
-        } else {
-            std::fprintf(stderr, "line %d: cannot run '%s'\n", number, line.c_str());
-        }
-    }
+    CCHostScript commands(host);
+    commands.setFailureReport(reportOnStandardError);
+    commands.run(script, std::cout);
     return 0;
 }
 
@@ -76,10 +51,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: quirel-engine-demo [--headless SCRIPT]\n");
         return 2;
     }
-    DemoApp app;
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setViewName("quirel engine demo");
-    int h = CCApplication::fullScreenClientHeight();
-    view->setFrameSize(static_cast<float>(h / 1.4), static_cast<float>(h * 0.94));
-    return app.run();
+    CCSceneApplication app(kDesignSize, createDemoScene);
+    return app.runInWindow("quirel engine demo", CCSceneApplication::desktopPortraitFrame());
 }

@@ -8,7 +8,6 @@
 //   - button images made in memory (no files needed)
 //   - the scene: background, caption, the scroll view of buttons
 //   - the scripted headless fling
-//   - the window
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +22,7 @@ using namespace ui;
 
 namespace {
 
+const CCSize kDesignSize(640, 960);
 const int kButtons = 30;
 const float kRowHeight = 90;
 const CCSize kViewSize(560, 820);
@@ -135,13 +135,13 @@ float contentY() { return g_view ? g_view->getInnerContainer()->getPosition().y 
 // --- headless --------------------------------------------------------------------------
 
 int runHeadless(const std::string& prefix) {
-    CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640, 960, kResolutionExactFit);
+    CCSceneApplication app(kDesignSize, createScrollScene);
     CCHeadlessHost host(640, 960, true);
     if (!host.isReady()) {
         std::fprintf(stderr, "quirel-scroll-demo: no software renderer\n");
         return 1;
     }
-    CCDirector::sharedDirector()->runWithScene(createScrollScene());
+    app.applicationDidFinishLaunching();
     host.step(1);
     bool ok = host.saveFrame(prefix + "-start.png");
     const float start = contentY();
@@ -171,22 +171,6 @@ int runHeadless(const std::string& prefix) {
     return ok ? 0 : 1;
 }
 
-// --- window ----------------------------------------------------------------------------
-
-class ScrollDemoApp : public CCApplication {
-public:
-    bool applicationDidFinishLaunching() override {
-        CCDirector* d = CCDirector::sharedDirector();
-        d->setOpenGLView(CCEGLView::sharedOpenGLView());
-        CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640, 960, kResolutionExactFit);
-        d->setAnimationInterval(1.0 / 60);
-        d->runWithScene(createScrollScene());
-        return true;
-    }
-    void applicationDidEnterBackground() override { CCDirector::sharedDirector()->stopAnimation(); }
-    void applicationWillEnterForeground() override { CCDirector::sharedDirector()->startAnimation(); }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -195,10 +179,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: quirel-scroll-demo [--headless OUT_PREFIX]\n");
         return 2;
     }
-    ScrollDemoApp app;
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setViewName("quirel scroll demo");
-    int h = CCApplication::fullScreenClientHeight();
-    view->setFrameSize(static_cast<float>(h / 1.4), static_cast<float>(h * 0.94));
-    return app.run();
+    CCSceneApplication app(kDesignSize, createScrollScene);
+    return app.runInWindow("quirel scroll demo", CCSceneApplication::desktopPortraitFrame());
 }

@@ -73,20 +73,6 @@ CCScene* createScene() {
     return scene;
 }
 
-class DemoApp : public CCApplication {
-public:
-    bool applicationDidFinishLaunching() override {
-        CCDirector* d = CCDirector::sharedDirector();
-        d->setOpenGLView(CCEGLView::sharedOpenGLView());
-        CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640, 960, kResolutionExactFit);
-        d->setAnimationInterval(1.0 / 60);
-        d->runWithScene(createScene());
-        return true;
-    }
-    void applicationDidEnterBackground() override { CCDirector::sharedDirector()->stopAnimation(); }
-    void applicationWillEnterForeground() override { CCDirector::sharedDirector()->startAnimation(); }
-};
-
 }  // namespace
 
 int main(int argc, char**) {
@@ -94,10 +80,6 @@ int main(int argc, char**) {
         std::fprintf(stderr, "usage: quirel-textfield-demo\n");
         return 2;
     }
-    DemoApp app;
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setViewName("quirel textfield demo");
-    int h = CCApplication::fullScreenClientHeight();
-    view->setFrameSize(static_cast<float>(h / 1.4), static_cast<float>(h * 0.94));
-    return app.run();
+    CCSceneApplication app(CCSize(640, 960), createScene);
+    return app.runInWindow("quirel textfield demo", CCSceneApplication::desktopPortraitFrame());
 }

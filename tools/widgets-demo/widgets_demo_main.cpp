@@ -205,14 +205,17 @@ CCPoint centreOf(UIWidget* w) { return w->getRenderer()->convertToWorldSpace(CCP
 // --- runs ------------------------------------------------------------------------------
 
 int runHeadless(const std::string& out, const std::string& images) {
+    Demo demo;
+    CCSceneApplication app(CCSize(kDesignW, kDesignH), [&demo, &images] {
+        demo = buildDemo(images);
+        return demo.scene;
+    });
     CCHeadlessHost host(int(kDesignW), int(kDesignH), false);
     if (!host.isReady()) {
         std::fprintf(stderr, "quirel-widgets-demo: no software renderer\n");
         return 1;
     }
-    CCEGLView::sharedOpenGLView()->setDesignResolutionSize(kDesignW, kDesignH, kResolutionExactFit);
-    Demo demo = buildDemo(images);
-    CCDirector::sharedDirector()->runWithScene(demo.scene);
+    app.applicationDidFinishLaunching();
     host.step(2);
     // Tap Green, then hold Blue down for the photograph.
     CCPoint green = centreOf(demo.swatchButtons[1]);
@@ -234,25 +237,6 @@ int runHeadless(const std::string& out, const std::string& images) {
                 blue.y, out.c_str());
     return 0;
 }
-
-class DemoApp : public CCApplication {
-public:
-    explicit DemoApp(std::string images) : m_images(std::move(images)) {}
-    bool applicationDidFinishLaunching() override {
-        CCDirector* director = CCDirector::sharedDirector();
-        CCEGLView* view = CCEGLView::sharedOpenGLView();
-        director->setOpenGLView(view);
-        view->setDesignResolutionSize(kDesignW, kDesignH, kResolutionExactFit);
-        director->setAnimationInterval(1.0 / 60);
-        director->runWithScene(buildDemo(m_images).scene);
-        return true;
-    }
-    void applicationDidEnterBackground() override { CCDirector::sharedDirector()->stopAnimation(); }
-    void applicationWillEnterForeground() override { CCDirector::sharedDirector()->startAnimation(); }
-
-private:
-    std::string m_images;
-};
 
 void usage(FILE* out) {
     std::fprintf(out,
@@ -287,11 +271,8 @@ int main(int argc, char** argv) {
     if (!out.empty()) {
         rc = runHeadless(out, images);
     } else {
-        DemoApp app(images);
-        CCEGLView* view = CCEGLView::sharedOpenGLView();
-        view->setViewName("quirel-widgets-demo");
-        view->setFrameSize(kDesignW, kDesignH);
-        rc = app.run();
+        CCSceneApplication app(CCSize(kDesignW, kDesignH), [&images] { return buildDemo(images).scene; });
+        rc = app.runInWindow("quirel-widgets-demo", CCSize(kDesignW, kDesignH));
     }
     std::error_code ec;
     std::filesystem::remove_all(images, ec);
