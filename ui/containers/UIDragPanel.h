@@ -6,6 +6,7 @@
 //     check, the position tween (the inner container and child forwarding live in
 //     UIScrollContainer)
 //
+// Behaviour:
 //   - Listeners: setEventListener (sender, DragPanelEventType) for every event, and one
 //     single-event listener per event, setEventListener (event, target, selector) called with
 //     the sender alone, the single-event one first. A second registration replaces the first;

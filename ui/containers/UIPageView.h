@@ -6,6 +6,7 @@
 //     constant-time slide, the touch protocol (the child-touch routing lives in
 //     UIScrollContainer; a page view has no inner container)
 //
+// Behaviour:
 //   - Pages are appended with addPage (a Layout): refused (false) for null, for a widget that
 //     is already a page and for one that cannot become a child (another widget's child, an
 //     ancestor). A plain child of this view may be turned into a page. The page takes the

@@ -5,6 +5,7 @@
 //   - UIScrollView: the touch protocol along one axis, the per-frame fling, the edge stops and
 //     their events (the inner container and child forwarding live in UIScrollContainer)
 //
+// Behaviour:
 //   - Listeners: setEventListener (sender, ScrollEventType) for every event, and one
 //     single-event listener per edge (setScrollToTopListener ...) called with the sender alone,
 //     the single-event one first. A second registration replaces the first; a null target or

@@ -6,6 +6,7 @@
 //   - the three looks, with the optional press zoom
 //   - title text, colour, font, and its placement at the centre of the button's box
 //
+// Behaviour:
 //   - The title is re-centred on every size change as well as on setAnchorPoint, so a
 //     button anchored off-centre keeps its title centred after it is resized.
 //   - A null title text is taken as empty; font sizes and names the label refuses are ignored.

@@ -5,6 +5,7 @@
 //   - UIWidget: children, transform forwarding, colour, sizes, hit testing, touch phases,
 //     lifecycle, visual state
 //
+// Behaviour:
 //   - Sizes: negative, NaN or infinite components are taken as 0 wherever a size is stored
 //     (setSize, setSizePercent results, content sizes taken over with ignoreSize).
 //   - Percentages against a parent dimension of 0 are 0 (not infinity or NaN).
