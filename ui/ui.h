@@ -26,6 +26,7 @@
 // ui/containers: scroll view, page view, drag panel
 #include "ui/containers/UIDragPanel.h"
 #include "ui/containers/UIPageView.h"
+#include "ui/containers/UIScrollContainer.h"
 #include "ui/containers/UIScrollInterface.h"
 #include "ui/containers/UIScrollView.h"
 

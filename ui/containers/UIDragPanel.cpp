@@ -1,10 +1,9 @@
 // UIDragPanel: free dragging of the inner container, the eased auto move after release, the bounce back and the berth and bounce-over events.
 //
 // Index:
-//   - construction, init, renderer and inner container, release
-//   - child management and layout forwarding
+//   - construction, release
 //   - sizes and settings
-//   - widget touch phases and child touches
+//   - child touches
 //   - the scroll protocol: press, drag step, release
 //   - edges: gaps, bounded delta, berth check
 //   - auto move, bounce and the position tween
@@ -23,10 +22,8 @@ using namespace engine;
 
 // --- construction ----------------------------------------------------------------------
 
-UIDragPanel::UIDragPanel() = default;
+UIDragPanel::UIDragPanel() : UIScrollContainer(CONTENT_IN_INNER_CONTAINER, TOUCH_ENABLED_INITIALLY) {}
 
-// The widget base removes the inner container (and with it every dragged child) and the
-// renderer, and unschedules the update.
 UIDragPanel::~UIDragPanel() { m_tweenTarget = nullptr; }
 
 UIDragPanel* UIDragPanel::create() {
@@ -34,84 +31,18 @@ UIDragPanel* UIDragPanel::create() {
     return autoreleasedOrNull(panel, panel->init());
 }
 
-bool UIDragPanel::init() {
-    if (!Layout::init()) return false;
-    setFrameUpdateEnabled(true);
-    setTouchEnabled(true);
-    setClipAble(true);
-    return true;
-}
-
-void UIDragPanel::createRenderer() {
-    Layout::createRenderer();
-    m_innerContainer = Layout::create();
-    // The base class's addChild: this class's own sends children into the container.
-    if (m_innerContainer && !UIWidget::addChild(m_innerContainer)) m_innerContainer = nullptr;
-}
-
 void UIDragPanel::releaseResources() {
-    setFrameUpdateEnabled(false);
     stopTween();
     m_tweenTarget = nullptr;
-    if (m_innerContainer) m_innerContainer->removeAllChildren();
-    Layout::releaseResources();
-    m_innerContainer = nullptr;
-}
-
-void UIDragPanel::onEnter() {
-    Layout::onEnter();
-    setFrameUpdateEnabled(true);
+    UIScrollContainer::releaseResources();
 }
 
 const char* UIDragPanel::getTypeName() { return "DragPanel"; }
 
-// --- child management ------------------------------------------------------------------
-
-bool UIDragPanel::addChild(UIWidget* child) {
-    if (m_innerContainer) m_innerContainer->addChild(child);
-    return true;
-}
-
-bool UIDragPanel::removeChild(UIWidget* child) {
-    return m_innerContainer ? m_innerContainer->removeChild(child) : false;
-}
-
-void UIDragPanel::removeAllChildren() {
-    if (m_innerContainer) m_innerContainer->removeAllChildren();
-}
-
-CCArray* UIDragPanel::getChildren() { return m_innerContainer ? m_innerContainer->getChildren() : nullptr; }
-
-void UIDragPanel::setLayoutType(LayoutType type) {
-    if (m_innerContainer) m_innerContainer->setLayoutType(type);
-}
-
-LayoutType UIDragPanel::getLayoutType() const {
-    return m_innerContainer ? m_innerContainer->getLayoutType() : LAYOUT_TYPE_ABSOLUTE;
-}
-
-void UIDragPanel::arrangeChildren() {
-    if (m_innerContainer) m_innerContainer->arrangeChildren();
-}
-
 // --- sizes and settings ----------------------------------------------------------------
 
-const CCSize& UIDragPanel::getInnerContainerSize() const {
-    static const CCSize kNone;
-    return m_innerContainer ? m_innerContainer->getSize() : kNone;
-}
-
-void UIDragPanel::setInnerSize(const CCSize& size) {
-    if (!m_innerContainer) return;
-    const CCSize wanted = sanitizeSize(size);
-    const CCSize fitted(std::max(wanted.width, m_size.width), std::max(wanted.height, m_size.height));
-    if (fitted.equals(m_innerContainer->getSize())) return;
-    m_innerContainer->setSize(fitted);
-    m_innerContainer->setPosition(CCPoint(0, m_size.height - fitted.height));
-}
-
 void UIDragPanel::onSizeChanged() {
-    Layout::onSizeChanged();
+    UIScrollContainer::onSizeChanged();
     if (!m_innerContainer) return;
     const CCSize& inner = m_innerContainer->getSize();
     const CCSize grown(std::max(inner.width, m_size.width), std::max(inner.height, m_size.height));
@@ -145,45 +76,7 @@ void UIDragPanel::setBounceEaseRate(float rate) {
 
 // --- touches ---------------------------------------------------------------------------
 
-bool UIDragPanel::onTouchBegan(const CCPoint& touchPoint) {
-    const bool result = Layout::onTouchBegan(touchPoint);
-    onScrollPress(touchPoint);
-    return result;
-}
-
-void UIDragPanel::onTouchMoved(const CCPoint& touchPoint) {
-    Layout::onTouchMoved(touchPoint);
-    onScrollMove(touchPoint);
-}
-
-void UIDragPanel::onTouchEnded(const CCPoint& touchPoint) {
-    Layout::onTouchEnded(touchPoint);
-    onScrollRelease(touchPoint);
-}
-
-void UIDragPanel::notifyChildTouch(int touchPhase, UIWidget* sender, const CCPoint& point) {
-    onChildTouch(touchPhase, sender, point);
-}
-
-void UIDragPanel::onChildTouch(int touchState, UIWidget* sender, const CCPoint& touchPoint) {
-    switch (touchState) {
-        case TOUCH_BEGAN:
-            onScrollPress(touchPoint);
-            break;
-        case TOUCH_MOVED:
-            // A finger that stays within 5 points is still pressing the child.
-            if (sender && ccpDistance(sender->getTouchBeganPoint(), touchPoint) > 5.0f) {
-                sender->setFocused(false);
-                onScrollMove(touchPoint);
-            }
-            break;
-        case TOUCH_ENDED:
-            onScrollRelease(touchPoint);
-            break;
-        default:
-            break;
-    }
-}
+float UIDragPanel::childTouchTravel(const CCPoint& began, const CCPoint& now) const { return ccpDistance(began, now); }
 
 // --- the scroll protocol ---------------------------------------------------------------
 
@@ -406,12 +299,9 @@ void UIDragPanel::tweenStep(float dt) {
     if (m_moveState == DRAG_MOVE_AUTO && m_bounceEnable && isOutOfBounds()) startBounce();
 }
 
-void UIDragPanel::update(float dt) {
-    if (!(dt > 0) || !std::isfinite(dt)) dt = 0;
-    retain();  // an event listener may drop the last reference to the panel
+void UIDragPanel::frameStep(float dt) {
     if (m_tweenRunning) tweenStep(dt);
     if (m_touchPressed) m_slideTime += dt;
-    release();
 }
 
 // --- events ----------------------------------------------------------------------------

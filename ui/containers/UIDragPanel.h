@@ -2,31 +2,29 @@
 //
 // Index:
 //   - edge codes (berth and bounce directions), move states, the sixteen event numbers
-//   - UIDragPanel: the inner container and child forwarding, press/drag/release, the bounded
-//     delta, the auto move, the bounce, the berth check, the position tween
+//   - UIDragPanel: press/drag/release, the bounded delta, the auto move, the bounce, the berth
+//     check, the position tween (the inner container and child forwarding live in
+//     UIScrollContainer)
 //
-// Decisions where the behaviour was ours to choose, and where we mend the plain reading:
+// Behaviour:
 //   - Listeners: setEventListener (sender, DragPanelEventType) for every event, and one
 //     single-event listener per event, setEventListener (event, target, selector) called with
 //     the sender alone, the single-event one first. A second registration replaces the first;
 //     event numbers outside 0 .. 15 are ignored; targets are not retained.
-//   - Child management acts on the inner container: addChild (which reports success
-//     whatever happened), removeChild, and also removeAllChildren and getChildren, so the
-//     children one adds are the children one sees and the container itself is never removed.
+//   - The content moves both ways, so a child's touch counts as a drag once it is more than
+//     5 points from where it pressed the child in any direction.
 //   - The slide time restarts at every press: a touch that ended outside the panel (no auto
 //     move, so no reset there) must not lengthen the next one and shrink its glide.
 //   - A release with no frame since the press (slide time 0), or one whose glide would not be
 //     a finite distance, starts no auto move.
 //   - setInnerSize returns early when the size it would set is the current one; negative or
-//     non-number sizes count as 0 (the container takes the panel's size).
+//     non-number sizes count as 0 (the container takes the panel's size). A panel that grows
+//     grows its container with it without moving it, so the content stays where it was.
 //   - Durations below 0 or not numbers, and ease rates of 0 or less or not numbers, are
 //     refused by their setters (a rate of 0 or less would send the content to infinity).
-//   - Removing a widget from its parent unschedules its subtree's updates, so the panel
-//     schedules its update again whenever it enters the running tree.
 #pragma once
 
-#include "ui/containers/UIScrollInterface.h"
-#include "ui/widgets/Layout.h"
+#include "ui/containers/UIScrollContainer.h"
 
 namespace ui {
 
@@ -69,7 +67,7 @@ const int kDragPanelEventCount = 16;
 typedef void (engine::CCObject::*SEL_DragPanelEvent)(engine::CCObject*, DragPanelEventType);
 #define dragpaneleventselector(_SELECTOR) static_cast<ui::SEL_DragPanelEvent>(&_SELECTOR)
 
-class UIDragPanel : public Layout, public UIScrollInterface {
+class UIDragPanel : public UIScrollContainer {
 public:
     UIDragPanel();
     ~UIDragPanel() override;
@@ -77,41 +75,18 @@ public:
     static UIDragPanel* create();
 
     // --- operations it overrides, in their fixed order ---------------------------------------
-    // The tween step, then the slide time while pressed.
-    void update(float dt) override;
-    // Child management acts on the inner container.
-    bool addChild(UIWidget* child) override;
-    bool removeChild(UIWidget* child) override;
-    void removeAllChildren() override;
-    engine::CCArray* getChildren() override;
-    // Touches on descendants drive the panel (onChildTouch); they go no further up.
-    void notifyChildTouch(int touchPhase, UIWidget* sender, const engine::CCPoint& point) override;
-    bool onTouchBegan(const engine::CCPoint& touchPoint) override;
-    void onTouchMoved(const engine::CCPoint& touchPoint) override;
-    void onTouchEnded(const engine::CCPoint& touchPoint) override;
     const char* getTypeName() override;
-    void onEnter() override;
+    // Grows the inner container to at least the panel's size, where it is.
     void onSizeChanged() override;
-    bool init() override;
-    void createRenderer() override;
+    // Stops the tween first.
     void releaseResources() override;
-    // The layout-type operations arrange the inner container's children.
-    void setLayoutType(LayoutType type) override;
-    LayoutType getLayoutType() const override;
-    void arrangeChildren() override;
 
     // --- UIScrollInterface -------------------------------------------------------------------
     void onScrollPress(const engine::CCPoint& touchPoint) override;
     void onScrollMove(const engine::CCPoint& touchPoint) override;
     void onScrollRelease(const engine::CCPoint& touchPoint) override;
-    void onChildTouch(int touchState, UIWidget* sender, const engine::CCPoint& touchPoint) override;
 
     // --- plain operations --------------------------------------------------------------------
-    // At least the panel's size in each direction, placed with its top on the panel's top.
-    void setInnerSize(const engine::CCSize& size);
-    const engine::CCSize& getInnerContainerSize() const;
-    Layout* getInnerContainer() const { return m_innerContainer; }
-
     void setBounceEnable(bool enable);
     bool isBounceEnable() const { return m_bounceEnable; }
     void setAutoMoveDuration(float seconds);
@@ -139,6 +114,8 @@ public:
     void setEventListener(DragPanelEventType event, engine::CCObject* target, SEL_WidgetEvent selector);
 
 protected:
+    // The straight distance: the content moves both ways.
+    float childTouchTravel(const engine::CCPoint& began, const engine::CCPoint& now) const override;
     void moveInnerContainer(const engine::CCPoint& delta);
     // The delta with each component that would open a gap replaced by the one that closes
     // the content against that edge; a delta that opens no gap comes back unchanged.
@@ -150,9 +127,10 @@ protected:
     void startTween(const engine::CCPoint& delta, float duration, float easeRate);
     void stopTween();
     void tweenStep(float dt);
+    // The tween step, then the slide time while pressed.
+    void frameStep(float dt) override;
     void sendEvent(int event);
 
-    Layout* m_innerContainer = nullptr;  // a real child of the panel, held by the children array
     bool m_touchPressed = false;
     bool m_touchMoved = false;
     bool m_touchReleased = false;

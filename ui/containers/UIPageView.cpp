@@ -26,7 +26,8 @@ const float kSnapDistance = 0.01f;
 
 // --- construction ----------------------------------------------------------------------
 
-UIPageView::UIPageView() = default;
+// Not touch-enabled until asked (layout files say "touchAble"); its children's touches drive it.
+UIPageView::UIPageView() : UIScrollContainer(CONTENT_OWN_CHILDREN, TOUCH_DISABLED_INITIALLY) {}
 
 UIPageView::~UIPageView() {
     m_leftBoundaryPage = m_rightBoundaryPage = nullptr;
@@ -39,17 +40,10 @@ UIPageView* UIPageView::create() {
 }
 
 bool UIPageView::init() {
-    if (!Layout::init()) return false;
+    if (!UIScrollContainer::init()) return false;
     m_pages = CCArray::create();
     m_pages->retain();
-    setClipAble(true);
-    setFrameUpdateEnabled(true);
     return true;
-}
-
-void UIPageView::onEnter() {
-    Layout::onEnter();
-    setFrameUpdateEnabled(true);
 }
 
 const char* UIPageView::getTypeName() { return "PageView"; }
@@ -124,7 +118,7 @@ void UIPageView::settlePages() {
 }
 
 void UIPageView::onSizeChanged() {
-    Layout::onSizeChanged();
+    UIScrollContainer::onSizeChanged();
     m_rightBoundary = m_size.width;
     if (!m_pages) return;  // the panel's init resizes before the page list exists
     for (unsigned int i = 0; i < m_pages->count(); ++i) getPage(static_cast<int>(i))->setSize(m_size);
@@ -164,9 +158,7 @@ bool UIPageView::scrollPagesBy(float offset) {
 
 bool UIPageView::onTouchBegan(const CCPoint& touchPoint) {
     m_releasedByLeaving = false;
-    const bool result = Layout::onTouchBegan(touchPoint);
-    onScrollPress(touchPoint);
-    return result;
+    return UIScrollContainer::onTouchBegan(touchPoint);
 }
 
 void UIPageView::onTouchMoved(const CCPoint& touchPoint) {
@@ -190,32 +182,11 @@ void UIPageView::onTouchEnded(const CCPoint& touchPoint) {
         m_releasedByLeaving = false;  // the end of a touch already released by leaving
         return;
     }
-    Layout::onTouchEnded(touchPoint);
-    onScrollRelease(touchPoint);
+    UIScrollContainer::onTouchEnded(touchPoint);
 }
 
-void UIPageView::notifyChildTouch(int touchPhase, UIWidget* sender, const CCPoint& point) {
-    onChildTouch(touchPhase, sender, point);
-}
-
-void UIPageView::onChildTouch(int touchState, UIWidget* sender, const CCPoint& touchPoint) {
-    switch (touchState) {
-        case TOUCH_BEGAN:
-            onScrollPress(touchPoint);
-            break;
-        case TOUCH_MOVED:
-            // A finger that stays within the offset is still pressing the child.
-            if (sender && std::fabs(sender->getTouchBeganPoint().x - touchPoint.x) > m_childFocusCancelOffset) {
-                sender->setFocused(false);
-                onScrollMove(touchPoint);
-            }
-            break;
-        case TOUCH_ENDED:
-            onScrollRelease(touchPoint);
-            break;
-        default:
-            break;
-    }
+float UIPageView::childTouchTravel(const CCPoint& began, const CCPoint& now) const {
+    return std::fabs(began.x - now.x);
 }
 
 // --- the scroll protocol ---------------------------------------------------------------
@@ -286,10 +257,8 @@ void UIPageView::finishSlide() {
         if (std::fabs(current->getPosition().x) < kSnapDistance) placePages();
 }
 
-void UIPageView::update(float dt) {
+void UIPageView::frameStep(float dt) {
     if (!m_isAutoScrolling) return;
-    if (!(dt > 0) || !std::isfinite(dt)) dt = 0;
-    retain();  // the page-turning listener may drop the last reference to the view
     const float step = m_autoScrollSpeed * dt;
     if (m_autoScrollDirection == PAGE_MOVE_LEFT) {
         if (m_autoScrollDistance + step >= 0) {
@@ -306,7 +275,6 @@ void UIPageView::update(float dt) {
             scrollPagesBy(step);
         }
     }
-    release();
 }
 
 // --- events ----------------------------------------------------------------------------

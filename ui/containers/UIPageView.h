@@ -3,15 +3,17 @@
 // Index:
 //   - the page-turning event number and the listener selector type
 //   - UIPageView: pages and their placement, the drag clamp, the page-turn rule, the
-//     constant-time slide, the touch protocol
+//     constant-time slide, the touch protocol (the child-touch routing lives in
+//     UIScrollContainer; a page view has no inner container)
 //
-// Decisions where the behaviour was ours to choose, and where we mend the plain reading:
+// Behaviour:
 //   - Pages are appended with addPage (a Layout): refused (false) for null, for a widget that
 //     is already a page and for one that cannot become a child (another widget's child, an
 //     ancestor). A plain child of this view may be turned into a page. The page takes the
 //     view's size and the next place in the row (the page-position rule, shifted by any drag
 //     or slide in progress so the row stays contiguous); the first page becomes the left
-//     boundary page and the newest the right one. addChild still adds plain children.
+//     boundary page and the newest the right one. addChild still adds plain children, which
+//     stay where they are put: only pages move.
 //   - Listeners: setEventListener (sender, PageEventType) and setPageTurningListener (sender),
 //     the page-turning one first. A second registration replaces the first; targets are not
 //     retained.
@@ -23,18 +25,17 @@
 //     rest of the slide would carry the page out of view.
 //   - Once the finger leaves the view the touch counts as released, and the rest of that touch
 //     (later moves and its end) is ignored, so one drag turns at most one page.
+//   - Pages move sideways only, so a child's touch counts as a drag once it has gone more than
+//     5 points across.
 //   - A slide ends with the current page exactly in place: float steps leave the row a few
 //     hundred-thousandths of a point off, which would drift over many turns; a page within
 //     0.01 point of its place is snapped onto the page-position rule.
 //   - A view of zero width has nothing to page: a release does nothing.
 //   - The view is not touch-enabled by itself (layout files say "touchAble"); touches that
 //     begin on its children drive it all the same.
-//   - Removing a widget from its parent unschedules its subtree's updates, so the view
-//     schedules its update again whenever it enters the running tree.
 #pragma once
 
-#include "ui/containers/UIScrollInterface.h"
-#include "ui/widgets/Layout.h"
+#include "ui/containers/UIScrollContainer.h"
 
 namespace ui {
 
@@ -47,7 +48,7 @@ typedef void (engine::CCObject::*SEL_PageEvent)(engine::CCObject*, PageEventType
 // Which way the last drag step went; also the slide's direction.
 enum PageMoveDirection { PAGE_MOVE_LEFT = 0, PAGE_MOVE_RIGHT = 1 };
 
-class UIPageView : public Layout, public UIScrollInterface {
+class UIPageView : public UIScrollContainer {
 public:
     UIPageView();
     ~UIPageView() override;
@@ -55,21 +56,17 @@ public:
     static UIPageView* create();
 
     // --- operations it overrides, in their fixed order ---------------------------------------
-    // The slide step.
-    void update(float dt) override;
     // Removes pages only; any other widget is left in place (false).
     bool removeChild(UIWidget* child) override;
     // Forgets every page, then removes every child.
     void removeAllChildren() override;
-    // Touches on descendants drive the view (onChildTouch); they go no further up.
-    void notifyChildTouch(int touchPhase, UIWidget* sender, const engine::CCPoint& point) override;
     bool onTouchBegan(const engine::CCPoint& touchPoint) override;
     // Drags the row; leaving the view with the finger counts as the release.
     void onTouchMoved(const engine::CCPoint& touchPoint) override;
     void onTouchEnded(const engine::CCPoint& touchPoint) override;
     const char* getTypeName() override;
-    void onEnter() override;
     void onSizeChanged() override;
+    // The scroll container with an empty page list.
     bool init() override;
 
     // --- new ---------------------------------------------------------------------------------
@@ -81,7 +78,6 @@ public:
     void onScrollPress(const engine::CCPoint& touchPoint) override;
     void onScrollMove(const engine::CCPoint& touchPoint) override;
     void onScrollRelease(const engine::CCPoint& touchPoint) override;
-    void onChildTouch(int touchState, UIWidget* sender, const engine::CCPoint& touchPoint) override;
 
     // --- plain operations --------------------------------------------------------------------
     bool addPage(Layout* page);
@@ -97,12 +93,13 @@ public:
     float getAutoScrollDistance() const { return m_autoScrollDistance; }
     float getAutoScrollSpeed() const { return m_autoScrollSpeed; }
     int getTouchMoveDirection() const { return m_touchMoveDirection; }
-    float getChildFocusCancelOffset() const { return m_childFocusCancelOffset; }
 
     void setEventListener(engine::CCObject* target, SEL_PageEvent selector);
     void setPageTurningListener(engine::CCObject* target, SEL_WidgetEvent selector);
 
 protected:
+    // Across only: pages move sideways.
+    float childTouchTravel(const engine::CCPoint& began, const engine::CCPoint& now) const override;
     float touchX(const engine::CCPoint& worldPoint);
     void movePages(float offset);
     // The page-position rule: page i at ((i - current) x width, 0), the index clamped.
@@ -113,6 +110,8 @@ protected:
     void finishSlide();
     void refreshBoundaryPages();
     void sendPageTurningEvent();
+    // The slide step.
+    void frameStep(float dt) override;
 
     int m_curPageIndex = 0;
     engine::CCArray* m_pages = nullptr;  // retained; the pages are also children
@@ -128,7 +127,6 @@ protected:
     float m_autoScrollDistance = 0;
     float m_autoScrollSpeed = 0;
     int m_autoScrollDirection = PAGE_MOVE_LEFT;
-    float m_childFocusCancelOffset = 5.0f;
     engine::CCObject* m_eventListener = nullptr;
     SEL_PageEvent m_eventSelector = nullptr;
     engine::CCObject* m_pageTurningListener = nullptr;

@@ -1,16 +1,14 @@
 // UIScrollView: the inner container, press/drag/release along one axis, edge stops with their events, and the decelerating fling.
 //
 // Index:
-//   - construction, init, renderer and inner container, release
-//   - child management and layout forwarding
-//   - sizes (inner size, view size changes)
-//   - widget touch phases and child touches
+//   - construction
+//   - sizes (view size changes, direction)
+//   - child touches
 //   - the scroll protocol: press, drag step, release, edge stops
 //   - fling and the per-frame step
 //   - events and listeners
 #include "ui/containers/UIScrollView.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "engine/base/CCCreate.h"
@@ -21,10 +19,8 @@ using namespace engine;
 
 // --- construction ----------------------------------------------------------------------
 
-UIScrollView::UIScrollView() = default;
+UIScrollView::UIScrollView() : UIScrollContainer(CONTENT_IN_INNER_CONTAINER, TOUCH_ENABLED_INITIALLY) {}
 
-// The widget base removes the inner container (and with it every scrolled child) and the
-// renderer, and unschedules the update.
 UIScrollView::~UIScrollView() = default;
 
 UIScrollView* UIScrollView::create() {
@@ -32,90 +28,15 @@ UIScrollView* UIScrollView::create() {
     return autoreleasedOrNull(view, view->init());
 }
 
-bool UIScrollView::init() {
-    if (!Layout::init()) return false;
-    setFrameUpdateEnabled(true);
-    setTouchEnabled(true);
-    setClipAble(true);
-    if (m_innerContainer) m_innerContainer->setTouchEnabled(false);
-    return true;
-}
-
-void UIScrollView::createRenderer() {
-    Layout::createRenderer();
-    m_innerContainer = Layout::create();
-    // The base class's addChild: this class's own sends children into the container.
-    if (m_innerContainer && !UIWidget::addChild(m_innerContainer)) m_innerContainer = nullptr;
-}
-
-void UIScrollView::releaseResources() {
-    setFrameUpdateEnabled(false);
-    if (m_innerContainer) m_innerContainer->removeAllChildren();
-    Layout::releaseResources();
-    m_innerContainer = nullptr;
-}
-
-void UIScrollView::onEnter() {
-    Layout::onEnter();
-    setFrameUpdateEnabled(true);
-}
-
 const char* UIScrollView::getTypeName() { return "ScrollView"; }
-
-// --- child management ------------------------------------------------------------------
-
-bool UIScrollView::addChild(UIWidget* child) { return m_innerContainer ? m_innerContainer->addChild(child) : false; }
-
-bool UIScrollView::removeChild(UIWidget* child) {
-    return m_innerContainer ? m_innerContainer->removeChild(child) : false;
-}
-
-void UIScrollView::removeAllChildren() {
-    if (m_innerContainer) m_innerContainer->removeAllChildren();
-}
-
-CCArray* UIScrollView::getChildren() { return m_innerContainer ? m_innerContainer->getChildren() : nullptr; }
-
-void UIScrollView::setLayoutType(LayoutType type) {
-    if (m_innerContainer) m_innerContainer->setLayoutType(type);
-}
-
-LayoutType UIScrollView::getLayoutType() const {
-    return m_innerContainer ? m_innerContainer->getLayoutType() : LAYOUT_TYPE_ABSOLUTE;
-}
-
-void UIScrollView::arrangeChildren() {
-    if (m_innerContainer) m_innerContainer->arrangeChildren();
-}
 
 // --- sizes -----------------------------------------------------------------------------
 
-const CCSize& UIScrollView::getInnerContainerSize() const {
-    static const CCSize kNone;
-    return m_innerContainer ? m_innerContainer->getSize() : kNone;
-}
-
-void UIScrollView::fitInnerContainer(const CCSize& size) {
-    if (!m_innerContainer) return;
-    const CCSize wanted = sanitizeSize(size);
-    const CCSize fitted(std::max(wanted.width, m_size.width), std::max(wanted.height, m_size.height));
-    m_innerContainer->setSize(fitted);
-    m_innerContainer->setPosition(CCPoint(0, m_size.height - fitted.height));
-}
-
-void UIScrollView::setInnerSize(const CCSize& size) {
-    if (!m_innerContainer) return;
-    const CCSize wanted = sanitizeSize(size);
-    const CCSize fitted(std::max(wanted.width, m_size.width), std::max(wanted.height, m_size.height));
-    if (fitted.equals(m_innerContainer->getSize())) return;
-    fitInnerContainer(fitted);
-}
-
 void UIScrollView::onSizeChanged() {
-    Layout::onSizeChanged();
+    UIScrollContainer::onSizeChanged();
     m_topBoundary = m_size.height;
     m_rightBoundary = m_size.width;
-    if (m_innerContainer) fitInnerContainer(m_innerContainer->getSize());
+    if (m_innerContainer) placeInnerContainer(m_innerContainer->getSize());
 }
 
 void UIScrollView::setDirection(int direction) {
@@ -127,54 +48,10 @@ void UIScrollView::setDirection(int direction) {
 
 // --- touches ---------------------------------------------------------------------------
 
-bool UIScrollView::onTouchBegan(const CCPoint& touchPoint) {
-    const bool result = Layout::onTouchBegan(touchPoint);
-    onScrollPress(touchPoint);
-    return result;
-}
-
-void UIScrollView::onTouchMoved(const CCPoint& touchPoint) {
-    Layout::onTouchMoved(touchPoint);
-    onScrollMove(touchPoint);
-}
-
-void UIScrollView::onTouchEnded(const CCPoint& touchPoint) {
-    Layout::onTouchEnded(touchPoint);
-    onScrollRelease(touchPoint);
-}
-
-void UIScrollView::notifyChildTouch(int touchPhase, UIWidget* sender, const CCPoint& point) {
-    onChildTouch(touchPhase, sender, point);
-}
-
-void UIScrollView::onChildTouch(int touchState, UIWidget* sender, const CCPoint& touchPoint) {
-    switch (touchState) {
-        case TOUCH_BEGAN:
-            onScrollPress(touchPoint);
-            break;
-        case TOUCH_MOVED: {
-            if (!sender) break;
-            // A finger that stays within the offset is still pressing the child.
-            const CCPoint& start = sender->getTouchBeganPoint();
-            float travel = 0;
-            if (m_direction == SCROLL_DIRECTION_VERTICAL)
-                travel = std::fabs(start.y - touchPoint.y);
-            else if (m_direction == SCROLL_DIRECTION_HORIZONTAL)
-                travel = std::fabs(start.x - touchPoint.x);
-            else
-                break;
-            if (travel > m_childFocusCancelOffset) {
-                sender->setFocused(false);
-                onScrollMove(touchPoint);
-            }
-            break;
-        }
-        case TOUCH_ENDED:
-            onScrollRelease(touchPoint);
-            break;
-        default:
-            break;
-    }
+float UIScrollView::childTouchTravel(const CCPoint& began, const CCPoint& now) const {
+    if (m_direction == SCROLL_DIRECTION_VERTICAL) return std::fabs(began.y - now.y);
+    if (m_direction == SCROLL_DIRECTION_HORIZONTAL) return std::fabs(began.x - now.x);
+    return 0;
 }
 
 // --- the scroll protocol ---------------------------------------------------------------
@@ -316,35 +193,23 @@ void UIScrollView::flingStep(float dt) {
     if (!moved) stopFling();
 }
 
-void UIScrollView::update(float dt) {
-    if (!(dt > 0) || !std::isfinite(dt)) dt = 0;
-    retain();  // an edge listener may drop the last reference to the view
+void UIScrollView::frameStep(float dt) {
     if (m_autoScroll) flingStep(dt);
     if (m_pressed) m_slideTime += dt;
-    release();
 }
 
 // --- events ----------------------------------------------------------------------------
 
 void UIScrollView::sendScrollEvent(ScrollEventType type) {
-    CCObject* target = nullptr;
-    SEL_WidgetEvent selector = nullptr;
-    switch (type) {
-        case SCROLL_EVENT_TO_TOP:
-            target = m_scrollToTopListener, selector = m_scrollToTopSelector;
-            break;
-        case SCROLL_EVENT_TO_BOTTOM:
-            target = m_scrollToBottomListener, selector = m_scrollToBottomSelector;
-            break;
-        case SCROLL_EVENT_TO_LEFT:
-            target = m_scrollToLeftListener, selector = m_scrollToLeftSelector;
-            break;
-        case SCROLL_EVENT_TO_RIGHT:
-            target = m_scrollToRightListener, selector = m_scrollToRightSelector;
-            break;
-    }
+    CCObject* target = m_edgeListeners[type];
+    SEL_WidgetEvent selector = m_edgeSelectors[type];
     if (target && selector) (target->*selector)(this);
     if (m_eventListener && m_eventSelector) (m_eventListener->*m_eventSelector)(this, type);
+}
+
+void UIScrollView::setEdgeListener(ScrollEventType type, CCObject* target, SEL_WidgetEvent selector) {
+    m_edgeListeners[type] = target;
+    m_edgeSelectors[type] = selector;
 }
 
 void UIScrollView::setEventListener(CCObject* target, SEL_ScrollEvent selector) {
@@ -353,23 +218,19 @@ void UIScrollView::setEventListener(CCObject* target, SEL_ScrollEvent selector) 
 }
 
 void UIScrollView::setScrollToTopListener(CCObject* target, SEL_WidgetEvent selector) {
-    m_scrollToTopListener = target;
-    m_scrollToTopSelector = selector;
+    setEdgeListener(SCROLL_EVENT_TO_TOP, target, selector);
 }
 
 void UIScrollView::setScrollToBottomListener(CCObject* target, SEL_WidgetEvent selector) {
-    m_scrollToBottomListener = target;
-    m_scrollToBottomSelector = selector;
+    setEdgeListener(SCROLL_EVENT_TO_BOTTOM, target, selector);
 }
 
 void UIScrollView::setScrollToLeftListener(CCObject* target, SEL_WidgetEvent selector) {
-    m_scrollToLeftListener = target;
-    m_scrollToLeftSelector = selector;
+    setEdgeListener(SCROLL_EVENT_TO_LEFT, target, selector);
 }
 
 void UIScrollView::setScrollToRightListener(CCObject* target, SEL_WidgetEvent selector) {
-    m_scrollToRightListener = target;
-    m_scrollToRightSelector = selector;
+    setEdgeListener(SCROLL_EVENT_TO_RIGHT, target, selector);
 }
 
 }  // namespace ui

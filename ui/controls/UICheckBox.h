@@ -1,9 +1,9 @@
 // The two-state toggle: box, pressed box, cross and the disabled box and cross; a release over the box toggles the selection.
 //
-// Decisions where the behaviour was ours to choose:
 //   - The normal and pressed looks show the cross exactly when the box is selected, so a
 //     selected box that is disabled and enabled again shows its cross at once.
-//   - Images loaded after setAnchorPoint take the widget's anchor point, like the others.
+//   - Images loaded after setAnchorPoint take the widget's anchor point, as every image of
+//     every widget does, so the box and its cross never drift apart.
 //   - setSelectedState changes the selection without any listener call (for code that
 //     restores a saved state); touches are the only way that reports a change.
 #pragma once

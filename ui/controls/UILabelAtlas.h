@@ -1,6 +1,5 @@
 // The character-map text widget: a string in fixed-size cells cut from one image, sized by the string or stretched to the widget.
 //
-// Decisions where the behaviour was ours to choose:
 //   - setAtlasProperties with a null or empty start character, or a null map name, changes
 //     nothing: without its first character the map cannot be read.
 //   - The start character is the first byte taken as unsigned, so maps beginning above 127

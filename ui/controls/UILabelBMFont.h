@@ -1,6 +1,5 @@
 // The bitmap-font text widget: a string in a font described by a .fnt file, sized by the text or stretched to the widget.
 //
-// Decisions where the behaviour was ours to choose:
 //   - Texts given before a font file are ignored (the layout reader sets the font first).
 //   - A font file the engine cannot use still counts as set: later texts are stored in the
 //     engine label, which shows nothing without a font.

@@ -66,14 +66,7 @@ void UILoadingBar::setScale9Enable(bool able) {
     loadTexture(m_textureFile.c_str(), m_barTexType);
     m_renderer->addChild(m_barRenderer);
     placeBar();
-    if (able) {
-        // setIgnoreSize records its argument as the value to restore; keep the earlier one.
-        const bool ignore = m_ignoreSize;
-        setIgnoreSize(false);
-        m_prevIgnoreSize = ignore;
-    } else {
-        setIgnoreSize(m_prevIgnoreSize);
-    }
+    switchIgnoreSizeForNineSlice(able);
     setCapInsets(m_capInsets);
 }
 
@@ -96,9 +89,7 @@ void UILoadingBar::showPercent() {
 }
 
 void UILoadingBar::setIgnoreSize(bool ignore) {
-    if (m_scale9Enabled && ignore) return;
-    UIWidget::setIgnoreSize(ignore);
-    m_prevIgnoreSize = ignore;
+    setIgnoreSizeBesideNineSlice(m_scale9Enabled, ignore);
 }
 
 CCNode* UILoadingBar::getRendererNode() { return m_barRenderer; }

@@ -4,11 +4,11 @@
 // nine-slice sprite shortened to the percentage of the bar's length. The bar is centred on the
 // widget's position.
 //
-// Decisions where the behaviour was ours to choose, and faults of the plain reading mended:
 //   - A plain bar is stretched by the size of its whole image, not by the size of the part
 //     shown: a 50 % bar that is resized keeps showing half of its new length.
 //   - Loading an image keeps the current percentage on screen (the new image is cut at once).
-//   - Turning nine-slice on and off again restores the ignoreSize the bar had before.
+//   - A nine-slice bar is stretched to the bar's own size, so turning nine-slice on turns
+//     ignoreSize off; turning it off again restores the ignoreSize the bar had before.
 //   - A nine-slice bar at 0 % is hidden: a nine-slice sprite of no length would still draw
 //     its caps.
 //   - Directions other than 0 and 1 are stored and change nothing on screen.
@@ -72,7 +72,6 @@ private:
     TextureResType m_barTexType = TEX_RES_LOCAL_FILE;
     engine::CCSize m_barTextureSize;
     bool m_scale9Enabled = false;
-    bool m_prevIgnoreSize = true;
     engine::CCRect m_capInsets;
     std::string m_textureFile;
 };

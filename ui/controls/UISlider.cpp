@@ -104,14 +104,7 @@ void UISlider::setScale9Enable(bool able) {
     loadProgressBarTexture(m_progressBarTextureFile.c_str(), m_progressBarTexType);
     m_renderer->addChild(m_barRenderer, kBarZ);
     m_renderer->addChild(m_progressBarRenderer, kBarZ);
-    if (able) {
-        // setIgnoreSize records its argument as the value to restore; keep the earlier one.
-        const bool ignore = m_ignoreSize;
-        setIgnoreSize(false);
-        m_prevIgnoreSize = ignore;
-    } else {
-        setIgnoreSize(m_prevIgnoreSize);
-    }
+    switchIgnoreSizeForNineSlice(able);
     setBarCapInsets(m_barCapInsets);
     setProgressBarCapInsets(m_progressBarCapInsets);
 }
@@ -196,9 +189,7 @@ void UISlider::onTouchEnded(const CCPoint& touchPoint) { UIWidget::onTouchEnded(
 // --- sizes -----------------------------------------------------------------------------
 
 void UISlider::setIgnoreSize(bool ignore) {
-    if (m_scale9Enabled && ignore) return;
-    UIWidget::setIgnoreSize(ignore);
-    m_prevIgnoreSize = ignore;
+    setIgnoreSizeBesideNineSlice(m_scale9Enabled, ignore);
 }
 
 CCNode* UISlider::getRendererNode() { return m_barRenderer; }

@@ -3,14 +3,14 @@
 // The bar is centred on the widget's position; percentage p puts the ball at
 // barLength x p / 100 - barLength / 2.
 //
-// Decisions where the behaviour was ours to choose, and faults of the plain reading mended:
 //   - With ignoreSize on, nine-slice off and no progress image (0 x 0), the progress image
 //     stays at scale 1 instead of being scaled by a division by zero.
 //   - While the bar has no length (no bar image, or a size of width 0) touches and drags do
 //     not change the percentage: there is no point on the bar to take it from.
 //   - A nine-slice progress image at 0 % is hidden: a nine-slice sprite of no length would
 //     still draw its caps.
-//   - Turning nine-slice on and off again restores the ignoreSize the slider had before.
+//   - Nine-slice images are stretched to the slider's own size, so turning nine-slice on turns
+//     ignoreSize off; turning it off again restores the ignoreSize the slider had before.
 //   - New bar and progress nodes keep their anchors even before an image is loaded into them.
 #pragma once
 
@@ -114,7 +114,6 @@ private:
     float m_barLength = 0;
     int m_percent = 0;
     bool m_scale9Enabled = false;
-    bool m_prevIgnoreSize = true;
     std::string m_barTextureFile;
     std::string m_progressBarTextureFile;
     std::string m_ballNormalTextureFile;

@@ -1,6 +1,5 @@
 // The single-line text input widget: a touch opens the input method, and input opened, closed, text inserted and deleted reach listeners once per frame.
 //
-// Decisions where the behaviour was ours to choose:
 //   - The widget's size follows the text after deletions as well as after insertions, so the
 //     touch box matches what is shown.
 //   - The touch area set by layout files is stored only; touches use the widget's box.

@@ -1,6 +1,5 @@
 // The process-wide table of widget animations: per layout file, its named animations, and playing them by name.
 //
-// Decisions where the behaviour was ours to choose:
 //   - playAnimation, stopAnimation and seekAnimation find an animation by layout file name
 //     (its part after the last "/", as stored) and animation name; with several animations of
 //     one name the first in file order is used. They report whether it was found.

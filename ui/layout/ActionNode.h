@@ -1,6 +1,5 @@
 // One animation track: the key frames of one widget, bound by action tag, turned into engine actions on its renderer.
 //
-// Decisions where the behaviour was ours to choose, and where we mend the plain reading:
 //   - The track holds a reference on its widget, so a released widget tree can never leave it
 //     pointing at freed memory. A widget that only the track still holds counts as released:
 //     its track is neither played, stopped on nor seeked, and has no target.

@@ -1,6 +1,5 @@
 // The layout file reader: JSON text to a live widget tree, with its sprite sheets, design size and animations.
 //
-// Decisions where the behaviour was ours to choose, and where we mend the plain reading:
 //   - Parsing: the whole text, comments allowed, no trailing-text check, a leading byte-order
 //     mark skipped, and a nesting limit (kMaxJsonDepth). A parse that stops early, at a syntax
 //     error or at the nesting limit, leaves what was read so far, and reading goes on with it.

@@ -1,6 +1,5 @@
 // Typed reads of one parsed JSON value with fixed defaults: the only way layout and animation keys are read.
 //
-// Decisions where the behaviour was ours to choose:
 //   - A dictionary is a light view into a shared parsed document: sub-dictionaries and array
 //     elements share it, so handing them around never copies JSON and never dangles.
 //   - Every read on a wrapper that is not an object (an array, null, or no value at all) gives

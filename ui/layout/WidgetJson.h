@@ -1,6 +1,5 @@
 // A widget subtree as JSON: the common state of every widget, the state its option set drives, and the state touches change.
 //
-// Decisions where the behaviour was ours to choose:
 //   - Local file names are given relative to the resource root when they lie inside it, so
 //     the output does not depend on where the book is; sprite-frame names as they are.
 //   - Numbers are rounded to 4 decimals, whole numbers written as integers, and values that

@@ -1,6 +1,5 @@
 // The option sets of layout files: for each widget class, which keys of its "options" drive which setters, in both file forms.
 //
-// Decisions where the behaviour was ours to choose:
 //   - Integer colour components are cut to a byte (256 is 0), as the colour type takes them.
 //   - "colorType" outside 0 .. 2 counts as 0 (no background colour), and "hAlignment" or
 //     "vAlignment" outside 0 .. 2 are ignored: such numbers name no kind of the widgets.

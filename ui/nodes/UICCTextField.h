@@ -1,11 +1,10 @@
 // The engine text field inside the text-field widget: its own delegate, with a length limit, a password mask and events kept for the next frame.
 //
-// Decisions where the behaviour was ours to choose, and faults of the plain reading mended:
 //   - The length limit counts characters. An insertion is cut to the characters that still
 //     fit after the current text, on a character boundary (never inside a multi-byte one);
 //     when nothing fits it is passed on whole and the delegate refuses it.
-//   - Typed or inserted bytes that are not valid UTF-8 are dropped before the cut (the engine
-//     field would drop them too), so no half character is ever stored.
+//   - Typed or inserted bytes that are not valid UTF-8 are dropped before the cut, so no half
+//     character is ever stored.
 //   - The mask is one character: one printable ASCII byte (33..126), or one whole multi-byte
 //     UTF-8 character that is not a control character (for example the two bytes of "\xC2\xB7").
 //     Anything else ("##", a control character, invalid UTF-8, null) leaves the mask as it was.

@@ -1,6 +1,5 @@
 // The toolkit's process-wide helper: the design size of the layout file being read, the sprite sheets loaded, and widget lookups.
 //
-// Decisions where the behaviour was ours to choose:
 //   - Objects that live and die with the helper (the layout reader) register a purge hook with
 //     addPurgeHook; purgeHelper runs the hooks, then deletes the helper. Hooks stay registered.
 //   - Purging while a layout is being read is not supported: the reader must finish first.

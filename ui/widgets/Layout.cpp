@@ -348,23 +348,23 @@ void Layout::arrangeRelative() {
         const char* relName = p->getRelativeToWidgetName();
         if (relName && *relName) rel = GUIHelper::sharedHelper()->findWidgetByRelativeName(this, relName);
 
-        const int align = p->getAlign();
+        const RelativeAlign align = p->getAlign();
         float x = x0, y = y0;
         switch (align) {
-            case 3:
+            case RELATIVE_ALIGN_PARENT_TOP_RIGHT:
                 x = xForRight(W);
                 break;
-            case 4:
+            case RELATIVE_ALIGN_PARENT_BOTTOM_LEFT:
                 y = yForBottom(0);
                 break;
-            case 5:
+            case RELATIVE_ALIGN_PARENT_CENTER:
                 x = xCentre;
                 y = yCentre;
                 break;
-            case 6:
+            case RELATIVE_ALIGN_PARENT_TOP_CENTER:
                 x = xCentre;
                 break;
-            case 7:
+            case RELATIVE_ALIGN_PARENT_LEFT_MIDDLE:
                 y = yCentre;
                 break;
             default:
@@ -372,35 +372,35 @@ void Layout::arrangeRelative() {
         }
         if (rel) {
             switch (align) {
-                case 8:
+                case RELATIVE_ALIGN_LEFT_OF_TOP:
                     x = xForRight(rel->getLeftEdge());
                     y = yForTop(rel->getTopEdge());
                     break;
-                case 10:
+                case RELATIVE_ALIGN_LEFT_OF_BOTTOM:
                     x = xForRight(rel->getLeftEdge());
                     y = yForBottom(rel->getBottomEdge());
                     break;
-                case 11:
+                case RELATIVE_ALIGN_RIGHT_OF_TOP:
                     x = xForLeft(rel->getRightEdge());
                     y = yForTop(rel->getTopEdge());
                     break;
-                case 13:
+                case RELATIVE_ALIGN_RIGHT_OF_BOTTOM:
                     x = xForLeft(rel->getRightEdge());
                     y = yForBottom(rel->getBottomEdge());
                     break;
-                case 14:
+                case RELATIVE_ALIGN_ABOVE_LEFT:
                     y = yForBottom(rel->getTopEdge());
                     x = xForLeft(rel->getLeftEdge());
                     break;
-                case 16:
+                case RELATIVE_ALIGN_ABOVE_RIGHT:
                     y = yForBottom(rel->getTopEdge());
                     x = xForRight(rel->getRightEdge());
                     break;
-                case 17:
+                case RELATIVE_ALIGN_BELOW_LEFT:
                     y = yForTop(rel->getBottomEdge());
                     x = xForLeft(rel->getLeftEdge());
                     break;
-                case 19:
+                case RELATIVE_ALIGN_BELOW_RIGHT:
                     y = yForTop(rel->getBottomEdge());
                     x = xForRight(rel->getRightEdge());
                     break;
@@ -410,13 +410,13 @@ void Layout::arrangeRelative() {
             const LayoutMargin relMargin =
                 rel->getLayoutParameter() ? rel->getLayoutParameter()->getMargin() : LayoutMargin();
             const LayoutMargin& m = p->getMargin();
-            if (align >= 8 && align <= 10)
+            if (align >= RELATIVE_ALIGN_LEFT_OF_TOP && align <= RELATIVE_ALIGN_LEFT_OF_BOTTOM)
                 x -= relMargin.left + m.right;
-            else if (align >= 11 && align <= 13)
+            else if (align >= RELATIVE_ALIGN_RIGHT_OF_TOP && align <= RELATIVE_ALIGN_RIGHT_OF_BOTTOM)
                 x += relMargin.right + m.left;
-            else if (align >= 14 && align <= 16)
+            else if (align >= RELATIVE_ALIGN_ABOVE_LEFT && align <= RELATIVE_ALIGN_ABOVE_RIGHT)
                 y += relMargin.top + m.bottom;
-            else if (align >= 17 && align <= 19)
+            else if (align >= RELATIVE_ALIGN_BELOW_LEFT && align <= RELATIVE_ALIGN_BELOW_RIGHT)
                 y -= relMargin.bottom + m.top;
         }
         child->setPosition(CCPoint(x, y));

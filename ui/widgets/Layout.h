@@ -6,7 +6,7 @@
 //   - clipping (the renderer is a RectClippingNode)
 //   - arranging: absolute, column, row, relative (read from the children's parameters)
 //
-// Decisions where the behaviour was ours to choose:
+// Behaviour:
 //   - backGroundImageTextureSize is the image's size as loaded (its source size for a
 //     nine-slice image), before the nine-slice image is stretched to the panel.
 //   - Opacities are clamped to 0..255; colour vectors with non-finite parts are ignored.

@@ -154,13 +154,7 @@ void UIButton::setScale9Enable(bool able) {
         if (*slot.node) m_renderer->addChild(*slot.node, kImageZ);
     // Images that had no name to load still take the button's anchor.
     setAnchorPoint(m_anchorPoint);
-    if (able) {
-        const bool ignore = m_ignoreSize;
-        setIgnoreSize(false);
-        m_prevIgnoreSize = ignore;
-    } else {
-        setIgnoreSize(m_prevIgnoreSize);
-    }
+    switchIgnoreSizeForNineSlice(able);
     setNormalCapInsets(CCRect(m_capInsetsNormal));
     setPressedCapInsets(CCRect(m_capInsetsPressed));
     setDisabledCapInsets(CCRect(m_capInsetsDisabled));
@@ -231,9 +225,7 @@ void UIButton::setColor(const ccColor3B& color) {
 }
 
 void UIButton::setIgnoreSize(bool ignore) {
-    if (m_scale9Enabled && ignore) return;
-    UIWidget::setIgnoreSize(ignore);
-    m_prevIgnoreSize = ignore;
+    setIgnoreSizeBesideNineSlice(m_scale9Enabled, ignore);
 }
 
 CCNode* UIButton::getRendererNode() {

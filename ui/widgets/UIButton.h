@@ -6,7 +6,7 @@
 //   - the three looks, with the optional press zoom
 //   - title text, colour, font, and its placement at the centre of the button's box
 //
-// Decisions where the behaviour was ours to choose:
+// Behaviour:
 //   - The title is re-centred on every size change as well as on setAnchorPoint, so a
 //     button anchored off-centre keeps its title centred after it is resized.
 //   - A null title text is taken as empty; font sizes and names the label refuses are ignored.
@@ -119,7 +119,6 @@ private:
     std::string m_normalFileName;
     std::string m_pressedFileName;
     std::string m_disabledFileName;
-    bool m_prevIgnoreSize = true;
     bool m_scale9Enabled = false;
     engine::CCRect m_capInsetsNormal;
     engine::CCRect m_capInsetsPressed;

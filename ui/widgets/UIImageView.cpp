@@ -51,13 +51,7 @@ void UIImageView::setScale9Enable(bool able) {
     loadTexture(m_textureFile.c_str(), m_imageTexType);
     m_renderer->addChild(m_imageRenderer);
     if (m_imageRenderer) m_imageRenderer->setAnchorPoint(m_anchorPoint);
-    if (able) {
-        const bool ignore = m_ignoreSize;
-        setIgnoreSize(false);
-        m_prevIgnoreSize = ignore;
-    } else {
-        setIgnoreSize(m_prevIgnoreSize);
-    }
+    switchIgnoreSizeForNineSlice(able);
     setCapInsets(m_capInsets);
 }
 
@@ -68,9 +62,7 @@ void UIImageView::setCapInsets(const CCRect& capInsets) {
 }
 
 void UIImageView::setIgnoreSize(bool ignore) {
-    if (m_scale9Enabled && ignore) return;
-    UIWidget::setIgnoreSize(ignore);
-    m_prevIgnoreSize = ignore;
+    setIgnoreSizeBesideNineSlice(m_scale9Enabled, ignore);
 }
 
 void UIImageView::setAnchorPoint(const CCPoint& anchor) {

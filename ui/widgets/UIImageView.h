@@ -1,6 +1,5 @@
 // The image widget: one picture, plain or nine-slice, that either gives the widget its size or stretches to fill it.
 //
-// Decisions where the behaviour was ours to choose:
 //   - Turning nine-slice mode on or off keeps the widget's anchor point on the new image node
 //     even when no image was loaded yet.
 //   - Loading a new image while in nine-slice mode cuts it with the stored cap insets, so the
@@ -56,7 +55,6 @@ private:
     void adaptImage();
 
     bool m_scale9Enabled = false;
-    bool m_prevIgnoreSize = true;
     engine::CCRect m_capInsets;
     engine::CCNode* m_imageRenderer = nullptr;  // owned by the renderer
     std::string m_textureFile;

@@ -1,6 +1,5 @@
 // The text widget: one line or area of TrueType text that gives the widget its size or is stretched to it, and may grow while pressed.
 //
-// Decisions where the behaviour was ours to choose:
 //   - Font sizes and names the engine's label refuses (not positive, absurdly large, null)
 //     leave the label as it was; the size adaptation still runs.
 //   - The touch scale is the renderer's scale, so the whole widget grows around its position.

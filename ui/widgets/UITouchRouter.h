@@ -4,9 +4,9 @@
 // cancelled; then all selected widgets get that end and the selection is emptied. While the
 // selection is not empty a began is claimed even when it lands on no widget.
 //
-// Decision where the behaviour was ours to choose: a widget already selected that a further
-// finger lands on gets the began again but is not selected twice, so each later phase reaches
-// it once (a release never arrives as both an end and a cancel).
+// A widget already selected that a further finger lands on gets the began again but is not
+// selected twice, so each later phase reaches it once (a release never arrives as both an end
+// and a cancel).
 #pragma once
 
 #include "engine/base/CCArray.h"

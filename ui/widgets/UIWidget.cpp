@@ -331,6 +331,23 @@ void UIWidget::setIgnoreSize(bool ignore) {
     onSizeChanged();
 }
 
+void UIWidget::switchIgnoreSizeForNineSlice(bool nineSlice) {
+    if (nineSlice) {
+        // setIgnoreSize keeps its argument as the setting to bring back; keep the earlier one.
+        const bool ignore = m_ignoreSize;
+        setIgnoreSize(false);
+        m_prevIgnoreSize = ignore;
+    } else {
+        setIgnoreSize(m_prevIgnoreSize);
+    }
+}
+
+void UIWidget::setIgnoreSizeBesideNineSlice(bool nineSlice, bool ignore) {
+    if (nineSlice && ignore) return;
+    UIWidget::setIgnoreSize(ignore);
+    m_prevIgnoreSize = ignore;
+}
+
 const CCSize& UIWidget::getContentSize() { return m_size; }
 
 CCNode* UIWidget::getRendererNode() { return m_renderer; }

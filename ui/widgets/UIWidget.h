@@ -5,7 +5,7 @@
 //   - UIWidget: children, transform forwarding, colour, sizes, hit testing, touch phases,
 //     lifecycle, visual state
 //
-// Decisions where the behaviour was ours to choose:
+// Behaviour:
 //   - Sizes: negative, NaN or infinite components are taken as 0 wherever a size is stored
 //     (setSize, setSizePercent results, content sizes taken over with ignoreSize).
 //   - Percentages against a parent dimension of 0 are 0 (not infinity or NaN).
@@ -16,7 +16,8 @@
 //   - setEnabled, setSize, setSizePercent, setIgnoreSize, setAnchorPoint and setZOrder act
 //     every time, even with the current value: panels arrange their children on size changes,
 //     and a same-value setEnabled re-synchronises a whole subtree.
-//   - setTouchPassThrough exists for completeness; the touch router ignores the value.
+//   - setTouchPassThrough only stores a flag, which onTouchBegan returns; the touch router
+//     does not act on it.
 //   - The renderer's enabled flag lives in the renderer (GUIRenderer or RectClippingNode).
 #pragma once
 
@@ -212,6 +213,13 @@ protected:
     // Inserts by z-order after the last child of lower or equal z.
     void insertByZOrder(UIWidget* child);
     static void unscheduleSubtree(UIWidget* widget);
+    // For widgets that can draw their image nine-sliced. Switching nine-slice on turns
+    // ignore-size off, since a nine-slice image is stretched to the widget's own size, and
+    // keeps the setting it had; switching it off brings that setting back.
+    void switchIgnoreSizeForNineSlice(bool nineSlice);
+    // Their setIgnoreSize: while nine-slice is on ignore-size stays off; otherwise the setting
+    // is applied and kept as the one to bring back.
+    void setIgnoreSizeBesideNineSlice(bool nineSlice, bool ignore);
 
     bool m_enabled = true;
     bool m_visible = true;
@@ -238,6 +246,8 @@ protected:
     engine::CCSize m_customSize;
     LayoutParameter* m_layoutParameter = nullptr;
     bool m_ignoreSize = false;
+    // The ignore-size setting that switching nine-slice off brings back.
+    bool m_prevIgnoreSize = true;
     engine::CCArray* m_children = nullptr;
     bool m_affectByClipping = false;
     engine::CCScheduler* m_scheduler = nullptr;

@@ -34,7 +34,7 @@ TEST_F(DragPanel, ContentStartsTopAlignedAndChildrenLiveInIt) {
     UIButton* b = button(10, 10);
     EXPECT_TRUE(p->addChild(b));
     EXPECT_EQ(b->getWidgetParent(), p->getInnerContainer());
-    EXPECT_TRUE(p->addChild(b));  // reports success whatever happened
+    EXPECT_TRUE(p->addChild(b));  // already in the inner container: still a success
     EXPECT_EQ(p->getChildren()->count(), 1u);
     p->removeAllChildren();
     EXPECT_EQ(p->getChildren()->count(), 0u);

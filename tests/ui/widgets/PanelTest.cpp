@@ -28,7 +28,7 @@ LinearLayoutParameter* linear(LinearGravity gravity = GRAVITY_NONE, LayoutMargin
 RelativeLayoutParameter* relative(int align, const char* to = "", const char* name = "",
                                   LayoutMargin margin = LayoutMargin()) {
     RelativeLayoutParameter* p = RelativeLayoutParameter::create();
-    p->setAlign(align);
+    p->setAlign(static_cast<RelativeAlign>(align));
     p->setRelativeToWidgetName(to);
     p->setRelativeName(name);
     p->setMargin(margin);
