@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/book/BookContents.h"
+#include "app/book/VisibleArea.h"
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
 #include "app/shell/ScriptDriver.h"

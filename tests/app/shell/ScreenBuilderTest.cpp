@@ -2,48 +2,12 @@
 // through its own transition.
 #include "app/shell/ScreenBuilder.h"
 
-#include <gtest/gtest.h>
-#include <json/json.h>
-
-#include <filesystem>
-#include <memory>
-#include <sstream>
-
-#include "app/book/ReaderState.h"
-#include "app/shell/ScriptDriver.h"
-#include "engine/engine.h"
-#include "support/BookFixture.h"
+#include "app/reader/ReaderTestKit.h"
 
 namespace {
 
-Json::Value parse(const std::string& text) {
-    Json::Value v;
-    Json::CharReaderBuilder b;
-    std::string errors;
-    std::istringstream in(text);
-    EXPECT_TRUE(Json::parseFromStream(b, in, &v, &errors)) << errors << " in " << text;
-    return v;
-}
-
-class ScreenBuilderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(testsupport::sampleBookDir() + "/String.xml"))
-            GTEST_SKIP() << "the sample book has not been generated (build the sample_book target)";
-        app::resetReaderState();
-        driver = std::make_unique<app::ScriptDriver>(testsupport::copyOfSampleBook());
-        driver->host().setDrawing(false);
-        engine::setLogQuiet(true);
-    }
-    void TearDown() override {
-        driver.reset();
-        engine::setLogQuiet(false);
-        app::resetReaderState();
-    }
-    Json::Value state() { return parse(driver->stateJson()); }
-
-    std::unique_ptr<app::ScriptDriver> driver;
-};
+// The reader running headless on a private copy of the sample book.
+class ScreenBuilderTest : public readertest::ReaderTest {};
 
 }  // namespace
 
@@ -56,7 +20,7 @@ TEST_F(ScreenBuilderTest, TheApplicationInstallsItsScreensWhileItRuns) {
 TEST_F(ScreenBuilderTest, EachScreenEntersThroughItsOwnTransition) {
     app::currentPage = 20;
     app::Screens::get().showPage(app::PageTwin::First, app::PageEntry::Cut, 0);
-    driver->host().step(2);
+    frames(2);
     Json::Value s = state();
     EXPECT_EQ(s["scene"].asString(), "BookPageScene");
     EXPECT_EQ(s["layer"].asString(), "TestLayer1");
