@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/reader/PageLayer.h"
-#include "app/reader/ReaderState.h"
+#include "app/book/ReaderState.h"
 #include "app/shell/ScriptDriver.h"
 #include "engine/engine.h"
 #include "ui/layout/GUIReader.h"

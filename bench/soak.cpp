@@ -28,7 +28,7 @@
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
 #include "app/reader/PageLayer.h"
-#include "app/reader/ReaderState.h"
+#include "app/book/ReaderState.h"
 #include "app/settings/SetLayer.h"
 #include "app/shell/ScriptDriver.h"
 #include "engine/engine.h"

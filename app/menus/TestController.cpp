@@ -3,17 +3,17 @@
 
 #include <cstdio>
 
-#include "app/menus/StringTables.h"
-#include "app/menus/UnitMenu.h"
-#include "app/menus/VisibleArea.h"
+#include "app/book/BookContents.h"
+#include "app/book/StringTables.h"
+#include "app/book/VisibleArea.h"
+#include "app/menus/ListDrag.h"
+#include "app/navigation/Screens.h"
 #include "engine/engine.h"
 
 using namespace engine;
 
 namespace app {
 
-const char* const unitNames[7] = {"Unit 1", "Unit 2", "Unit 3", "Unit 4", "Recycle 1", "Recycle 2", "Appendix"};
-int selectedUnit = 0;
 CCPoint contentsListPosition(0, 0);
 
 const char* const kFirstRunMarker = "ft.xml";
@@ -25,7 +25,7 @@ constexpr int kDragHintZOrder = 300000;
 constexpr float kListHeight = 900;
 }  // namespace
 
-TestController::TestController() : touchStart(0, 0) {
+TestController::TestController() {
     init();
     const CCPoint o = VisibleArea::origin();
     const CCSize s = VisibleArea::size();
@@ -95,36 +95,13 @@ void TestController::menuCallback(CCObject* sender) {
     CCNode* item = dynamic_cast<CCNode*>(sender);
     if (!item) return;
     selectedUnit = item->getZOrder() - kEntryZOrderBase;
-    if (MenuTestScene* scene = createUnitMenuScene()) {
-        scene->runScene();
-        scene->release();
-    }
+    Screens::get().showUnitMenu();
 }
 
-void TestController::ccTouchesBegan(CCSet* touches, CCEvent*) {
-    CCTouch* touch = touches && touches->count() ? static_cast<CCTouch*>(*touches->begin()) : nullptr;
-    if (touch) touchStart = touch->getLocation();
-}
+void TestController::ccTouchesBegan(CCSet* touches, CCEvent*) { drag.begin(touches); }
 
 void TestController::ccTouchesMoved(CCSet* touches, CCEvent*) {
-    CCTouch* touch = touches && touches->count() ? static_cast<CCTouch*>(*touches->begin()) : nullptr;
-    if (!touch || !unitMenu) return;
-    const float h = VisibleArea::size().height;
-    CCPoint loc = touch->getLocation();
-    float dy = loc.y - touchStart.y;
-    CCPoint next(unitMenu->getPosition().x, unitMenu->getPosition().y + dy);
-    // The lower bound is tested first; a clamped move keeps the old start point.
-    if (next.y < 0) {
-        unitMenu->setPosition(ccp(0, 0));
-        return;
-    }
-    if (next.y > kListHeight - h) {
-        unitMenu->setPosition(ccp(0, kListHeight - h));
-        return;
-    }
-    unitMenu->setPosition(next);
-    touchStart = loc;
-    contentsListPosition = next;
+    drag.move(touches, unitMenu, kListHeight, contentsListPosition);
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/menus/ListDrag.h"
 #include "engine/scene/CCLayer.h"
 
 namespace engine {
@@ -12,10 +13,6 @@ class CCMenuItemImage;
 
 namespace app {
 
-// The seven parts of the book, in contents order.
-extern const char* const unitNames[7];
-// The chosen contents entry: 0..6 the parts above, 7 the word list.
-extern int selectedUnit;
 // Where the list was last dragged to; the list reappears there.
 extern engine::CCPoint contentsListPosition;
 
@@ -39,7 +36,7 @@ public:
 private:
     void writeFirstRunMarker();
 
-    engine::CCPoint touchStart;
+    ListDrag drag;
     engine::CCMenu* unitMenu = nullptr;
     engine::CCMenuItemImage* dragHint = nullptr;
 };

@@ -5,20 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "app/menus/StringTables.h"
-#include "app/menus/TestController.h"
-#include "app/menus/VisibleArea.h"
-#include "app/reader/PageLayer.h"
-#include "app/reader/ReaderState.h"
+#include "app/book/BookContents.h"
+#include "app/book/ReaderState.h"
+#include "app/book/StringTables.h"
+#include "app/book/VisibleArea.h"
+#include "app/menus/ListDrag.h"
+#include "app/navigation/Screens.h"
 #include "engine/engine.h"
 
 using namespace engine;
 
 namespace app {
-
-const UnitPageRange unitPageRanges[8] = {{2, 13},  {14, 25}, {26, 37}, {38, 49},
-                                          {50, 61}, {62, 81}, {82, 89}, {74, 81}};
-const int wordListPages[4] = {74, 76, 78, 80};
 
 int unitFirstPage = 2;
 int unitLastPage = 13;
@@ -56,13 +53,7 @@ void TestScene::onEnter() {
     addChild(menu, 1);
 }
 
-void TestScene::backToContents(CCObject*) {
-    CCScene* scene = CCScene::create();
-    TestController* layer = new TestController();
-    layer->autorelease();
-    scene->addChild(layer);
-    CCDirector::sharedDirector()->replaceScene(scene);
-}
+void TestScene::backToContents(CCObject*) { Screens::get().showContents(); }
 
 void MenuTestScene::runScene() {
     MenuLayerMainMenu* layer = new MenuLayerMainMenu();
@@ -78,7 +69,7 @@ MenuTestScene* createUnitMenuScene() {
 
 // --- page list ------------------------------------------------------------------------
 
-MenuLayerMainMenu::MenuLayerMainMenu() : touchStart(0, 0) {
+MenuLayerMainMenu::MenuLayerMainMenu() {
     init();
     const CCPoint o = VisibleArea::origin();
     const CCSize s = VisibleArea::size();
@@ -137,33 +128,14 @@ void MenuLayerMainMenu::pageItemCallback(CCObject* sender) {
     CCNode* item = dynamic_cast<CCNode*>(sender);
     if (!item) return;
     currentPage = item->getZOrder() - kEntryZOrderBase + unitFirstPage;
-    openPageWithoutTransition();
+    Screens::get().showPage(PageTwin::First, PageEntry::Cut, 0);
 }
 
-void MenuLayerMainMenu::ccTouchesBegan(CCSet* touches, CCEvent*) {
-    CCTouch* touch = touches && touches->count() ? static_cast<CCTouch*>(*touches->begin()) : nullptr;
-    if (touch) touchStart = touch->getLocation();
-}
+void MenuLayerMainMenu::ccTouchesBegan(CCSet* touches, CCEvent*) { drag.begin(touches); }
 
 void MenuLayerMainMenu::ccTouchesMoved(CCSet* touches, CCEvent*) {
-    CCTouch* touch = touches && touches->count() ? static_cast<CCTouch*>(*touches->begin()) : nullptr;
-    if (!touch || !pageMenu) return;
-    const float h = VisibleArea::size().height;
-    CCPoint loc = touch->getLocation();
-    float dy = loc.y - touchStart.y;
-    CCPoint next(pageMenu->getPosition().x, pageMenu->getPosition().y + dy);
-    if (next.y < 0) {
-        pageMenu->setPosition(ccp(0, 0));
-        return;
-    }
     const float listHeight = selectedUnit == kWordListEntry ? kWordListDragHeight : (unitPageCount + 1) * 100.0f;
-    if (next.y > listHeight - h) {
-        pageMenu->setPosition(ccp(0, listHeight - h));
-        return;
-    }
-    pageMenu->setPosition(next);
-    touchStart = loc;
-    unitListPosition = next;
+    drag.move(touches, pageMenu, listHeight, unitListPosition);
 }
 
 }  // namespace app

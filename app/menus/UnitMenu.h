@@ -1,6 +1,7 @@
 // The unit menu: the pages of the chosen contents entry, flying in, draggable, with a way back.
 #pragma once
 
+#include "app/menus/ListDrag.h"
 #include "engine/scene/CCLayer.h"
 #include "engine/scene/CCScene.h"
 
@@ -9,15 +10,6 @@ class CCMenu;
 }
 
 namespace app {
-
-struct UnitPageRange {
-    int firstPage;
-    int lastPage;
-};
-// First and last page of each contents entry, by selectedUnit.
-extern const UnitPageRange unitPageRanges[8];
-// First page of each of the four word-list sections.
-extern const int wordListPages[4];
 
 extern int unitFirstPage;
 extern int unitLastPage;
@@ -50,7 +42,7 @@ public:
     engine::CCMenu* getPageMenu() { return pageMenu; }
 
 private:
-    engine::CCPoint touchStart;
+    ListDrag drag;
     engine::CCMenu* pageMenu = nullptr;
 };
 

@@ -1,7 +1,6 @@
 // The page layer shared by TestLayer1 and TestLayer2: construction, navigation and read-aloud.
 //
 // Index:
-//   - names and paths
 //   - construction
 //   - lifecycle and teardown
 //   - navigation
@@ -11,13 +10,11 @@
 
 #include <cmath>
 
-#include "app/menus/StringTables.h"
-#include "app/menus/TestController.h"
-#include "app/menus/VisibleArea.h"
-#include "app/reader/BookPageScene.h"
-#include "app/reader/Md5Digest.h"
-#include "app/reader/ReaderState.h"
-#include "app/settings/SetLayer.h"
+#include "app/book/ReaderState.h"
+#include "app/book/SentenceNames.h"
+#include "app/book/StringTables.h"
+#include "app/book/VisibleArea.h"
+#include "app/navigation/Screens.h"
 #include "engine/engine.h"
 #include "ui/layout/GUIReader.h"
 #include "ui/widgets/GUIHelper.h"
@@ -35,7 +32,6 @@ constexpr int kMaxSentence = 29;
 constexpr int kFirstWordListPage = 74;
 constexpr int kLastWordListPage = 81;
 constexpr float kSwipeDistance = 50;
-constexpr float kTurnDuration = 0.5f;
 constexpr float kReadStartDelay = 0.2f;
 constexpr float kReadStepInterval = 0.5f;
 constexpr float kRepeatPageDelay = 0.2f;
@@ -43,20 +39,6 @@ constexpr float kSubtitleInterval = 0.3f;
 constexpr size_t kLongestSubtitle = 1599;
 const ccColor3B kBlue = {0, 0, 255};
 }  // namespace
-
-// --- names and paths ------------------------------------------------------------------
-
-std::string PageLayer::sentenceButtonName(int page, int sentence) {
-    return (page < 10 ? "bn0" : "bn") + std::to_string(page) + std::to_string(sentence);
-}
-
-std::string PageLayer::audioName(int page, int sentence) {
-    return (page < 10 ? "mc0" : "mc") + std::to_string(page) + std::to_string(sentence) + ".mp3";
-}
-
-int PageLayer::sentenceCode(int page, int sentence) { return sentence < 10 ? page * 10 + sentence : page * 100 + sentence; }
-
-std::string PageLayer::audioPathFor(const std::string& name) { return "epc/" + Md5Digest::hexDigest(name) + ".mp3"; }
 
 // --- construction ---------------------------------------------------------------------
 
@@ -226,25 +208,23 @@ void PageLayer::onExitTransitionDidStart() {
 
 // --- navigation -----------------------------------------------------------------------
 
-void PageLayer::movePage(int direction, PageLayer* (*make)()) {
+PageTwin PageLayer::otherTwin() const { return twin() == PageTwin::First ? PageTwin::Second : PageTwin::First; }
+
+void PageLayer::movePage(int direction, PageTwin which) {
     setTouchEnabled(false);
     currentPage += direction;
     pageChangeDirection = direction;
-    if (make) {
-        goToNextPage(make);
-    } else {
-        switchPage();
-    }
+    goToNextPage(which);
 }
 
 void PageLayer::nextPageCallback(CCObject*) {
     if (currentPage >= kLastPage) return;
-    movePage(+1, nullptr);
+    movePage(+1, otherTwin());
 }
 
 void PageLayer::previousPageCallback(CCObject*) {
     if (currentPage <= kFirstPage) return;
-    movePage(-1, nullptr);
+    movePage(-1, otherTwin());
 }
 
 void PageLayer::ccTouchesBegan(CCSet* touches, CCEvent*) {
@@ -264,49 +244,25 @@ void PageLayer::ccTouchesMoved(CCSet* touches, CCEvent*) {
     }
     if (direction == 0) return;
     touchStart.x = x;
-    movePage(direction, nullptr);
+    movePage(direction, otherTwin());
 }
 
-void PageLayer::switchPage() { goToNextPage(nullptr); }
+void PageLayer::switchPage() { goToNextPage(otherTwin()); }
 
-void PageLayer::goToNextPage(PageLayer* (*make)()) {
+void PageLayer::goToNextPage(PageTwin which) {
     unscheduleAllSelectors();
     currentSentenceButton = nullptr;
-    BookPageScene* scene = new BookPageScene();
-    PageLayer* layer = make ? make() : makeTwin();
-    scene->addChild(layer);
-    CCDirector* director = CCDirector::sharedDirector();
-    director->setDepthTest(false);
-    CCScene* next = scene;
-    if (pageChangeDirection != 0) {
-        director->setDepthTest(true);
-        next = CCTransitionPageTurn::create(kTurnDuration, scene, pageChangeDirection < 0);
-    }
-    // A failed transition still opens the page, only without the animation.
-    director->replaceScene(next ? next : scene);
-    scene->release();
-    layer->release();
+    Screens::get().showPage(which, PageEntry::Turn, pageChangeDirection);
 }
 
 void PageLayer::contentsCallback(CCObject*) {
     unscheduleAllSelectors();
-    CCScene* scene = CCScene::create();
-    TestController* layer = new TestController();
-    layer->autorelease();
-    scene->addChild(layer);
-    CCDirector::sharedDirector()->replaceScene(scene);
+    Screens::get().showContents();
 }
 
 void PageLayer::settingsCallback(CCObject*) {
     unscheduleAllSelectors();
-    BookPageScene* scene = new BookPageScene();
-    SetLayer* layer = new SetLayer();
-    scene->addChild(layer);
-    CCDirector::sharedDirector()->setDepthTest(false);
-    CCScene* next = CCTransitionZoomFlipY::create(kTurnDuration, scene, kCCTransitionOrientationDownOver);
-    CCDirector::sharedDirector()->replaceScene(next ? next : scene);
-    scene->release();
-    layer->release();
+    Screens::get().showSettings();
 }
 
 // --- read-aloud -----------------------------------------------------------------------
@@ -342,16 +298,16 @@ void PageLayer::sentenceTouchEvent(CCObject* sender, ui::TouchEventType) {
 
     const int p = currentPage;
     const int code = button->getActionTag();
-    nextSentence = (code - 10 * p <= 30) ? code - 10 * p + 1 : code - 100 * p + 1;
-    const std::string name = CCString::createWithFormat("%s%d%s", p < 10 ? "mc0" : "mc", code, ".mp3")->m_sString;
-    const std::string key = CCString::createWithFormat("%s%d", p < 10 ? "str0" : "str", code)->m_sString;
+    nextSentence = sentenceOfCode(p, code) + 1;
+    const std::string name = sentenceAudioNameOfCode(p, code);
+    const std::string key = sentenceTextKeyOfCode(p, code);
     bool found = false;
     const std::string text = lookupString(kSentenceTable, key, &found);
     if (subtitleLabel && subtitleBackground) {
         showSubtitleFor(button, text, found);
         if (m_traits.logsAfterSubtitle) CCLog("Scene %d: onEnterTransitionDidFinish", m_traits.sceneNumber);
     }
-    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(audioPathFor(name).c_str());
+    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(storedAudioPath(name).c_str());
 }
 
 void PageLayer::readAloudStep(float) {
@@ -373,7 +329,7 @@ void PageLayer::readAloudStep(float) {
         } else if (readingMode == READ_TURN_PAGES) {
             readingPause = true;
             // The automatic turn always builds the second twin, whichever twin is running.
-            if (currentPage < kLastPage) movePage(+1, &TestLayer2::make);
+            if (currentPage < kLastPage) movePage(+1, PageTwin::Second);
         }
         return;
     }
@@ -386,9 +342,9 @@ void PageLayer::readAloudStep(float) {
         ui::GUIHelper::sharedHelper()->findWidgetByName(uiLayer->getRootWidget(), sentenceButtonName(p, n).c_str()));
     if (currentSentenceButton) currentSentenceButton->setFocused(true);
     bool found = false;
-    const std::string text = lookupString(kSentenceTable, sentenceKey(p, n), &found);
+    const std::string text = lookupString(kSentenceTable, sentenceTextKey(p, n), &found);
     if (currentSentenceButton && subtitleLabel && subtitleBackground) showSubtitleFor(currentSentenceButton, text, found);
-    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(audioPathFor(audioName(p, n)).c_str());
+    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(storedAudioPath(p, n).c_str());
     ++nextSentence;
     readingPause = true;
     schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
@@ -463,20 +419,11 @@ void PageLayer::placeSubtitle(ui::UIButton* button, const std::string& text) {
 // --- the twin classes -----------------------------------------------------------------
 
 TestLayer1::TestLayer1() : PageLayer(Traits{1, 10000, 3, false, true, true}) {}
-PageLayer* TestLayer1::make() { return new TestLayer1(); }
-PageLayer* TestLayer1::makeTwin() { return new TestLayer2(); }
+PageTwin TestLayer1::twin() const { return PageTwin::First; }
 
 TestLayer2::TestLayer2() : PageLayer(Traits{2, 2, 1, true, false, false}) {}
-PageLayer* TestLayer2::make() { return new TestLayer2(); }
-PageLayer* TestLayer2::makeTwin() { return new TestLayer1(); }
+PageTwin TestLayer2::twin() const { return PageTwin::Second; }
 
-void openPageWithoutTransition() {
-    BookPageScene* scene = new BookPageScene();
-    PageLayer* layer = new TestLayer1();
-    scene->addChild(layer);
-    layer->release();
-    CCDirector::sharedDirector()->replaceScene(scene);
-    scene->release();
-}
+void openPageWithoutTransition() { Screens::get().showPage(PageTwin::First, PageEntry::Cut, 0); }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "app/navigation/Screens.h"
 #include "engine/scene/CCLayer.h"
 #include "ui/widgets/UIWidget.h"
 
@@ -37,7 +38,7 @@ public:
     void nextPageCallback(engine::CCObject* sender);
     void contentsCallback(engine::CCObject* sender);
     void settingsCallback(engine::CCObject* sender);
-    // Builds the twin layer for currentPage in a new page scene and turns to it.
+    // Turns to the twin layer for currentPage, in a new page scene.
     void switchPage();
     void ccTouchesBegan(engine::CCSet* touches, engine::CCEvent* event) override;
     void ccTouchesMoved(engine::CCSet* touches, engine::CCEvent* event) override;
@@ -62,14 +63,6 @@ public:
     engine::CCLabelTTF* getSubtitleLabel() { return m_label; }
     ui::UIButton* getSubtitleBackground() { return m_background; }
 
-    // The stored recording of a sentence: "epc/" + MD5 of its audio name + ".mp3".
-    static std::string audioPathFor(const std::string& audioName);
-    // Names of sentence n on page p.
-    static std::string sentenceButtonName(int page, int sentence);
-    static std::string audioName(int page, int sentence);
-    // The button's action tag: the decimal page number followed by the sentence number.
-    static int sentenceCode(int page, int sentence);
-
 protected:
     // What tells the twins apart.
     struct Traits {
@@ -81,11 +74,11 @@ protected:
         bool logsAfterSubtitle;     // logs after placing a touched sentence's subtitle
     };
     explicit PageLayer(const Traits& traits);
-    // The twin of this class, built for currentPage (not autoreleased).
-    virtual PageLayer* makeTwin() = 0;
+    // Which of the twins this is.
+    virtual PageTwin twin() const = 0;
 
-    // The next page, built by the given maker; used by the buttons, swipes and the automatic turn.
-    void goToNextPage(PageLayer* (*make)());
+    // Turns to page currentPage as the given twin; used by the buttons, swipes and the automatic turn.
+    void goToNextPage(PageTwin which);
 
 private:
     void buildLabel(const std::string& hint);
@@ -94,7 +87,9 @@ private:
     void buildPage(int page);
     void connectSentenceButtons(int page);
     void setPlayPauseImage(bool pause);
-    void movePage(int direction, PageLayer* (*make)());
+    // Moves currentPage by direction and turns to it as the given twin.
+    void movePage(int direction, PageTwin which);
+    PageTwin otherTwin() const;
     // Step 5 of both players: empty text, too long a text, or a placed subtitle.
     void showSubtitleFor(ui::UIButton* button, const std::string& text, bool found);
     bool musicPlaying() const;
@@ -114,19 +109,17 @@ private:
 class TestLayer1 : public PageLayer {
 public:
     TestLayer1();
-    static PageLayer* make();
 
 protected:
-    PageLayer* makeTwin() override;
+    PageTwin twin() const override;
 };
 
 class TestLayer2 : public PageLayer {
 public:
     TestLayer2();
-    static PageLayer* make();
 
 protected:
-    PageLayer* makeTwin() override;
+    PageTwin twin() const override;
 };
 
 // Opens the reader at currentPage with a TestLayer1, without a transition (the unit menu's way in).

@@ -1,10 +1,8 @@
 // SetLayer: the reading-mode buttons and the ways back to the page or the contents.
 #include "app/settings/SetLayer.h"
 
-#include "app/menus/TestController.h"
-#include "app/reader/BookPageScene.h"
-#include "app/reader/PageLayer.h"
-#include "app/reader/ReaderState.h"
+#include "app/book/ReaderState.h"
+#include "app/navigation/Screens.h"
 #include "engine/engine.h"
 #include "ui/layout/GUIReader.h"
 #include "ui/widgets/GUIHelper.h"
@@ -94,14 +92,7 @@ void SetLayer::buttonTouchEvent(CCObject* sender, ui::TouchEventType) {
     button->setBright(false);
     button->setTitleColor(kSelectedTitle);
     switch (tag) {
-        case 1: {
-            CCScene* scene = CCScene::create();
-            TestController* layer = new TestController();
-            layer->autorelease();
-            scene->addChild(layer);
-            CCDirector::sharedDirector()->replaceScene(scene);
-            break;
-        }
+        case 1: Screens::get().showContents(); break;
         case 2:
         case 3:
         case 4: pendingReadingMode = tag - 1; break;
@@ -116,14 +107,7 @@ void SetLayer::buttonTouchEvent(CCObject* sender, ui::TouchEventType) {
 
 void SetLayer::backToPage() {
     currentSentenceButton = nullptr;
-    BookPageScene* scene = new BookPageScene();
-    TestLayer1* layer = new TestLayer1();
-    scene->addChild(layer);
-    CCDirector::sharedDirector()->setDepthTest(false);
-    CCScene* next = CCTransitionZoomFlipY::create(0.0f, scene, kCCTransitionOrientationDownOver);
-    CCDirector::sharedDirector()->replaceScene(next ? next : scene);
-    scene->release();
-    layer->release();
+    Screens::get().showPage(PageTwin::First, PageEntry::FlipBack, 0);
 }
 
 }  // namespace app

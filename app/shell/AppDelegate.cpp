@@ -8,8 +8,11 @@ using namespace engine;
 
 namespace app {
 
-AppDelegate::AppDelegate() = default;
-AppDelegate::~AppDelegate() = default;
+AppDelegate::AppDelegate() { Screens::install(&m_screens); }
+
+AppDelegate::~AppDelegate() {
+    if (Screens::installed() == &m_screens) Screens::install(nullptr);
+}
 
 CCSize frameSizeForDesktopHeight(int h) {
     // Computed in double precision, then narrowed.

@@ -12,7 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/reader/Md5Digest.h"
+#include "app/book/Md5Digest.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "tools/bookgen/Artwork.h"
-#include "tools/bookgen/SentenceNames.h"
+#include "app/book/SentenceNames.h"
 
 namespace bookgen {
 
@@ -151,7 +151,7 @@ Json::Value sentenceButton(const PageSource& page, int n, const SentencePlace& p
     // position is measured from the centre of the page, y upwards.
     const double cx = place.box.x + place.box.w / 2.0;
     const double cy = place.box.y + place.box.h / 2.0;
-    Json::Value o = baseOptions(sentenceButtonName(page.number, n), cx - kPageWidth / 2.0,
+    Json::Value o = baseOptions(app::sentenceButtonName(page.number, n), cx - kPageWidth / 2.0,
                                 kPageHeight / 2.0 - cy, 1, true, 100 + n, 0);
     o["scale9Enable"] = false;
     if (page.kind == PageKind::Words) {

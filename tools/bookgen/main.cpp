@@ -17,7 +17,7 @@
 #include "tools/bookgen/OutputTree.h"
 #include "tools/bookgen/PagePainter.h"
 #include "tools/bookgen/PlistWriter.h"
-#include "tools/bookgen/SentenceNames.h"
+#include "app/book/SentenceNames.h"
 
 using namespace bookgen;
 
@@ -114,7 +114,7 @@ public:
             }
             for (const PageSource& page : book_.pages) {
                 for (std::size_t n = 1; n <= page.sentences.size(); ++n) {
-                    audio_.request(page.sentences[n - 1], storedAudioPath(page.number, static_cast<int>(n)));
+                    audio_.request(page.sentences[n - 1], app::storedAudioPath(page.number, static_cast<int>(n)));
                 }
             }
             // Encoding runs in child processes while the pictures are drawn here.
@@ -227,7 +227,7 @@ private:
         std::vector<std::pair<std::string, std::string>> sentences;
         for (const PageSource& page : book_.pages) {
             for (std::size_t n = 1; n <= page.sentences.size(); ++n) {
-                sentences.emplace_back(sentenceTextKey(page.number, static_cast<int>(n)), page.sentences[n - 1]);
+                sentences.emplace_back(app::sentenceTextKey(page.number, static_cast<int>(n)), page.sentences[n - 1]);
             }
         }
         return out_.writeText("String.xml", stringTablePlist(captions), error) &&

@@ -6,9 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/book/BookContents.h"
+#include "app/book/VisibleArea.h"
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
-#include "app/menus/VisibleArea.h"
 #include "app/shell/ScriptDriver.h"
 #include "engine/engine.h"
 #include "support/BookFixture.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "ReaderTestKit.h"
-#include "app/menus/StringTables.h"
+#include "app/book/StringTables.h"
 #include "support/TestSupport.h"
 
 using namespace engine;

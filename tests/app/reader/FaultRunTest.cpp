@@ -6,7 +6,7 @@
 #include <map>
 
 #include "ReaderTestKit.h"
-#include "app/menus/StringTables.h"
+#include "app/book/StringTables.h"
 #include "support/TestSupport.h"
 
 using namespace engine;
@@ -48,7 +48,7 @@ protected:
     }
     int sentencesOf(int p) {
         int n = 0;
-        while (!app::lookupString("Stringstr.xml", app::sentenceKey(p, n + 1)).empty()) ++n;
+        while (!app::lookupString("Stringstr.xml", app::sentenceTextKey(p, n + 1)).empty()) ++n;
         return n;
     }
 

@@ -1,6 +1,6 @@
 // The unit menu's page lists and the settings screen's flows, through the reader.
 #include "ReaderTestKit.h"
-#include "app/menus/StringTables.h"
+#include "app/book/StringTables.h"
 
 using namespace engine;
 using readertest::ReaderTest;

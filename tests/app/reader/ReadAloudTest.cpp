@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "ReaderTestKit.h"
-#include "app/menus/StringTables.h"
+#include "app/book/StringTables.h"
 
 using namespace engine;
 using readertest::ReaderTest;
@@ -123,7 +123,7 @@ TEST_F(ReadAloud, TurnPagesReadsOnIntoTheNextPageAndStopsOnTheLast) {
     std::vector<std::string> expected;
     for (int page = 88; page <= 90; ++page) {
         for (int n = 1; n <= 29; ++n) {
-            if (app::lookupString("Stringstr.xml", app::sentenceKey(page, n)).empty()) break;
+            if (app::lookupString("Stringstr.xml", app::sentenceTextKey(page, n)).empty()) break;
             expected.push_back(recording(page, n));
         }
     }

@@ -3,7 +3,7 @@
 #include <SDL_image.h>
 
 #include "ReaderTestKit.h"
-#include "app/menus/StringTables.h"
+#include "app/book/StringTables.h"
 #include "support/TestSupport.h"
 
 using namespace engine;
@@ -33,7 +33,7 @@ TEST_F(ReadThrough, TurnPagesReadsEverySentenceOnceInOrderFromPageTwoToTheEnd) {
     std::vector<std::string> expected;
     for (int page = 2; page <= 90; ++page) {
         for (int n = 1; n <= 29; ++n) {
-            if (app::lookupString("Stringstr.xml", app::sentenceKey(page, n)).empty()) break;
+            if (app::lookupString("Stringstr.xml", app::sentenceTextKey(page, n)).empty()) break;
             expected.push_back(recording(page, n));
         }
     }

@@ -10,10 +10,12 @@
 #include <sstream>
 #include <string>
 
+#include "app/book/BookContents.h"
+#include "app/book/ReaderState.h"
+#include "app/book/SentenceNames.h"
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
 #include "app/reader/PageLayer.h"
-#include "app/reader/ReaderState.h"
 #include "app/settings/SetLayer.h"
 #include "app/shell/ScriptDriver.h"
 #include "engine/engine.h"
@@ -78,7 +80,7 @@ protected:
     ui::UIButton* sentence(int p, int n) {
         app::PageLayer* layer = page();
         if (!layer) return nullptr;
-        return dynamic_cast<ui::UIButton*>(layer->getUILayer()->getWidgetByName(app::PageLayer::sentenceButtonName(p, n).c_str()));
+        return dynamic_cast<ui::UIButton*>(layer->getUILayer()->getWidgetByName(app::sentenceButtonName(p, n).c_str()));
     }
     // Where a sentence button sits on screen, in design points.
     engine::CCPoint sentencePoint(int p, int n) {
@@ -102,7 +104,7 @@ protected:
         return out;
     }
     static std::string recording(int p, int n) {
-        return app::PageLayer::audioPathFor(app::PageLayer::audioName(p, n));
+        return app::storedAudioPath(p, n);
     }
     bool playing() { return engine::SimpleAudioEngine::sharedEngine()->isBackgroundMusicPlaying(); }
     std::string playingFile() {

@@ -2,7 +2,6 @@
 #include "BookFiles.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -137,28 +136,6 @@ bool pngSize(const std::string& path, int& width, int& height) {
     width = be32(16);
     height = be32(20);
     return true;
-}
-
-namespace {
-
-std::string compose(const char* shortPrefix, const char* longPrefix, int page, int sentence, const char* suffix) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s%d%d%s", page < 10 ? shortPrefix : longPrefix, page, sentence, suffix);
-    return buffer;
-}
-
-}  // namespace
-
-std::string buttonName(int page, int sentence) {
-    return compose("bn0", "bn", page, sentence, "");
-}
-
-std::string textKey(int page, int sentence) {
-    return compose("str0", "str", page, sentence, "");
-}
-
-std::string audioName(int page, int sentence) {
-    return compose("mc0", "mc", page, sentence, ".mp3");
 }
 
 std::string generatorPath() {

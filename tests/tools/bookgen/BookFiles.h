@@ -32,11 +32,6 @@ bool readSheet(const std::string& path, Sheet& out, std::string& error);
 // Width and height from a PNG's header; false when the file is not a PNG.
 bool pngSize(const std::string& path, int& width, int& height);
 
-// The reader's naming rules, stated here independently of the generator.
-std::string buttonName(int page, int sentence);
-std::string textKey(int page, int sentence);
-std::string audioName(int page, int sentence);
-
 // The generator built next to these tests.
 std::string generatorPath();
 

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "BookFiles.h"
-#include "app/reader/Md5Digest.h"
+#include "app/book/SentenceNames.h"
 #include "support/BookFixture.h"
 
 using namespace booktest;
@@ -111,7 +111,7 @@ protected:
         // Looked up the way the reader does: by the name of every possible sentence number.
         for (int n = 1; n <= kMaxSentence; ++n) {
             for (const Widget& w : page.widgets) {
-                if (w.name == buttonName(p, n)) {
+                if (w.name == app::sentenceButtonName(p, n)) {
                     page.sentences[n] = &w;
                     break;
                 }
@@ -297,13 +297,13 @@ TEST_F(SampleBook, EverySentenceHasItsTextAndItsRecording) {
         for (const auto& entry : pages_[p].sentences) {
             const int n = entry.first;
             ++sentences;
-            auto text = sentenceTexts_.find(textKey(p, n));
-            ASSERT_NE(text, sentenceTexts_.end()) << "Stringstr.xml has no " << textKey(p, n);
-            EXPECT_FALSE(text->second.empty()) << textKey(p, n);
-            EXPECT_LT(text->second.size(), 1600u) << textKey(p, n);
-            const std::string mp3 = dir_ + "/epc/" + Md5Digest::hexDigest(audioName(p, n)) + ".mp3";
+            auto text = sentenceTexts_.find(app::sentenceTextKey(p, n));
+            ASSERT_NE(text, sentenceTexts_.end()) << "Stringstr.xml has no " << app::sentenceTextKey(p, n);
+            EXPECT_FALSE(text->second.empty()) << app::sentenceTextKey(p, n);
+            EXPECT_LT(text->second.size(), 1600u) << app::sentenceTextKey(p, n);
+            const std::string mp3 = dir_ + "/" + app::storedAudioPath(p, n);
             const std::string head = readFile(mp3).substr(0, 3);
-            ASSERT_GE(head.size(), 2u) << "missing or empty recording " << mp3 << " for " << audioName(p, n);
+            ASSERT_GE(head.size(), 2u) << "missing or empty recording " << mp3 << " for " << app::sentenceAudioName(p, n);
             const bool id3 = head == "ID3";
             const bool frameSync = static_cast<unsigned char>(head[0]) == 0xff &&
                                    (static_cast<unsigned char>(head[1]) & 0xe0) == 0xe0;
@@ -328,7 +328,7 @@ TEST_F(SampleBook, SentenceTextsAreTheSourceBooksText) {
         const int p = page["page"].asInt();
         ASSERT_EQ(pages_[p].sentences.size(), page["sentences"].size()) << "page " << p;
         for (Json::ArrayIndex i = 0; i < page["sentences"].size(); ++i) {
-            EXPECT_EQ(sentenceTexts_[textKey(p, static_cast<int>(i + 1))], page["sentences"][i].asString());
+            EXPECT_EQ(sentenceTexts_[app::sentenceTextKey(p, static_cast<int>(i + 1))], page["sentences"][i].asString());
         }
     }
 }

@@ -1,5 +1,5 @@
 // MD5 message digest (RFC 1321): block transform, padding and hexadecimal output.
-#include "app/reader/Md5Digest.h"
+#include "app/book/Md5Digest.h"
 
 #include <cstring>
 

@@ -13,7 +13,5 @@ extern const char* const kSentenceTable;  // "Stringstr.xml"
 std::string lookupString(const char* table, const std::string& key, bool* found = nullptr);
 // A caption from "String.xml"; a missing caption is logged once per key and shows as empty.
 std::string caption(const std::string& key);
-// The key of sentence s (from 1) of page p: "str0" p s below page 10, "str" p s from page 10.
-std::string sentenceKey(int page, int sentence);
 
 }  // namespace app

@@ -1,5 +1,5 @@
 // String-table lookups: each use loads the table again, as the book data may change between uses.
-#include "app/menus/StringTables.h"
+#include "app/book/StringTables.h"
 
 #include <set>
 
@@ -32,10 +32,6 @@ std::string caption(const std::string& key) {
         if (reported.insert(key).second) CCLog("String.xml has no caption \"%s\"", key.c_str());
     }
     return text;
-}
-
-std::string sentenceKey(int page, int sentence) {
-    return (page <= 9 ? "str0" : "str") + std::to_string(page) + std::to_string(sentence);
 }
 
 }  // namespace app

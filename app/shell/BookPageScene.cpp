@@ -1,5 +1,5 @@
 // BookPageScene.
-#include "app/reader/BookPageScene.h"
+#include "app/shell/BookPageScene.h"
 
 #include "ui/layout/ActionManager.h"
 #include "ui/widgets/GUIHelper.h"

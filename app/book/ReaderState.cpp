@@ -1,5 +1,5 @@
 // Storage of the reader state.
-#include "app/reader/ReaderState.h"
+#include "app/book/ReaderState.h"
 
 namespace app {
 

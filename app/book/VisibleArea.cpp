@@ -1,5 +1,5 @@
 // VisibleArea: the view's visible origin and size, read once while the cache is still empty.
-#include "app/menus/VisibleArea.h"
+#include "app/book/VisibleArea.h"
 
 #include "engine/scene/CCEGLView.h"
 

@@ -1,5 +1,5 @@
 // Checks Md5Digest against the RFC 1321 test suite and against the system's md5sum at block edges.
-#include "app/reader/Md5Digest.h"
+#include "app/book/Md5Digest.h"
 
 #include <cstdio>
 #include <string>
