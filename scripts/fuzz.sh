@@ -38,6 +38,7 @@ declare -A seeds=(
   [sprite_sheet]=sprite_sheet
   [bmfont_reader]=bmfont_reader
   [image_loader]=image_loader
+  [book_description]=book_description
 )
 targets=()
 for t in "${!seeds[@]}"; do
