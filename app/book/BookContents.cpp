@@ -1,5 +1,9 @@
-// The book's contents entries and their pages.
+// The open book's contents entries and their pages.
 #include "app/book/BookContents.h"
+
+#include <memory>
+
+#include "app/book/ReaderState.h"
 
 namespace app {
 
@@ -9,5 +13,79 @@ int selectedUnit = 0;
 const UnitPageRange unitPageRanges[8] = {{2, 13},  {14, 25}, {26, 37}, {38, 49},
                                           {50, 61}, {62, 81}, {82, 89}, {74, 81}};
 const int wordListPages[4] = {74, 76, 78, 80};
+
+namespace {
+
+struct OpenBook {
+    std::vector<ContentsEntry> entries;
+    int lastPage = kLastPage;
+    std::unique_ptr<BookDescription> description;
+};
+
+std::vector<ContentsEntry> courseEntries() {
+    std::vector<ContentsEntry> entries;
+    for (int i = 0; i < 7; ++i) {
+        ContentsEntry e;
+        e.title = unitNames[i];
+        e.firstPage = unitPageRanges[i].firstPage;
+        e.lastPage = unitPageRanges[i].lastPage;
+        entries.push_back(e);
+    }
+    ContentsEntry words;
+    words.firstPage = unitPageRanges[7].firstPage;
+    words.lastPage = unitPageRanges[7].lastPage;
+    words.wordList = true;
+    words.sectionPages.assign(std::begin(wordListPages), std::end(wordListPages));
+    words.sectionTitles.assign(words.sectionPages.size(), std::string());
+    entries.push_back(words);
+    return entries;
+}
+
+OpenBook& openBook() {
+    static OpenBook book{courseEntries(), kLastPage, nullptr};
+    return book;
+}
+
+}  // namespace
+
+void useCourseBookContents() {
+    OpenBook& book = openBook();
+    book.entries = courseEntries();
+    book.lastPage = kLastPage;
+    book.description.reset();
+    selectedUnit = 0;
+}
+
+void useDescribedContents(const BookDescription& description) {
+    OpenBook& book = openBook();
+    book.entries.clear();
+    for (const BookUnit& u : description.units) {
+        ContentsEntry e;
+        e.title = u.title;
+        e.firstPage = u.firstPage;
+        e.lastPage = u.lastPage;
+        book.entries.push_back(e);
+    }
+    if (!description.wordList.empty()) {
+        ContentsEntry words;
+        words.wordList = true;
+        words.firstPage = description.wordList.front().firstPage;
+        words.lastPage = description.pageCount;
+        for (const WordListSection& s : description.wordList) {
+            words.sectionPages.push_back(s.firstPage);
+            words.sectionTitles.push_back(s.title);
+        }
+        book.entries.push_back(words);
+    }
+    book.lastPage = description.pageCount;
+    book.description = std::make_unique<BookDescription>(description);
+    selectedUnit = 0;
+}
+
+const std::vector<ContentsEntry>& contentsEntries() { return openBook().entries; }
+
+int lastPage() { return openBook().lastPage; }
+
+const BookDescription* openBookDescription() { return openBook().description.get(); }
 
 }  // namespace app

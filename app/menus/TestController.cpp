@@ -22,7 +22,9 @@ const char* const kFirstRunMarkerText = "qwpmrtkzvbnhyxe7310298";
 namespace {
 constexpr int kEntryZOrderBase = 10000;
 constexpr int kDragHintZOrder = 300000;
-constexpr float kListHeight = 900;
+// The list's height for dragging: a row of 100 points an entry and one more (900 for the course
+// book's eight entries).
+float listHeight() { return (contentsEntries().size() + 1) * 100.0f; }
 }  // namespace
 
 TestController::TestController() {
@@ -52,8 +54,9 @@ TestController::TestController() {
                                        menu_selector(TestController::menuCallback));
     dragHint->setPosition(ccp(o.x + s.width / 2 - 30, o.y + s.height / 2));
 
-    for (int i = 0; i < 8; ++i) {
-        std::string text = i < 7 ? unitNames[i] : caption("wordname");
+    const std::vector<ContentsEntry>& entries = contentsEntries();
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        std::string text = entries[i].title.empty() ? caption("wordname") : entries[i].title;
         CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", 60);
         CCMenuItemLabel* item = CCMenuItemLabel::create(label, this, menu_selector(TestController::menuCallback));
         unitMenu->addChild(item, kEntryZOrderBase + i);
@@ -61,7 +64,7 @@ TestController::TestController() {
     }
     unitMenu->addChild(dragHint, kDragHintZOrder);
 
-    unitMenu->setContentSize(CCSize(s.width, kListHeight));
+    unitMenu->setContentSize(CCSize(s.width, listHeight()));
     unitMenu->setPosition(contentsListPosition);
     addChild(unitMenu, 0);
 
@@ -101,7 +104,7 @@ void TestController::menuCallback(CCObject* sender) {
 void TestController::ccTouchesBegan(CCSet* touches, CCEvent*) { drag.begin(touches); }
 
 void TestController::ccTouchesMoved(CCSet* touches, CCEvent*) {
-    drag.move(touches, unitMenu, kListHeight, contentsListPosition);
+    drag.move(touches, unitMenu, listHeight(), contentsListPosition);
 }
 
 }  // namespace app

@@ -23,7 +23,6 @@ int unitPageCount = 12;
 CCPoint unitListPosition(0, 0);
 
 namespace {
-constexpr int kWordListEntry = 7;
 constexpr int kEntryZOrderBase = 10000;
 constexpr float kWordListDragHeight = 500;
 constexpr size_t kMaxEntryTextBytes = 63;
@@ -73,9 +72,11 @@ MenuLayerMainMenu::MenuLayerMainMenu() {
     init();
     const CCPoint o = VisibleArea::origin();
     const CCSize s = VisibleArea::size();
-    const int unit = (selectedUnit >= 0 && selectedUnit <= kWordListEntry) ? selectedUnit : 0;
-    unitFirstPage = unitPageRanges[unit].firstPage;
-    unitLastPage = unitPageRanges[unit].lastPage;
+    const std::vector<ContentsEntry>& contents = contentsEntries();
+    const int unit = (selectedUnit >= 0 && selectedUnit < static_cast<int>(contents.size())) ? selectedUnit : 0;
+    const ContentsEntry& entry = contents[unit];
+    unitFirstPage = entry.firstPage;
+    unitLastPage = entry.lastPage;
     unitPageCount = unitLastPage - unitFirstPage + 1;
 
     pageMenu = CCMenu::create();
@@ -83,13 +84,14 @@ MenuLayerMainMenu::MenuLayerMainMenu() {
     const std::string after = caption("page_after");
     const std::string wordName = caption("wordname");
 
-    const int entries = unit == kWordListEntry ? 4 : unitPageCount;
+    const int entries = entry.wordList ? static_cast<int>(entry.sectionPages.size()) : unitPageCount;
     for (int i = 0; i < entries; ++i) {
         std::string text;
         int z;
-        if (unit == kWordListEntry) {
-            text = CCString::createWithFormat("%s %d", wordName.c_str(), i + 1)->m_sString;
-            z = wordListPages[i] - unitFirstPage + kEntryZOrderBase;
+        if (entry.wordList) {
+            text = entry.sectionTitles[i].empty() ? CCString::createWithFormat("%s %d", wordName.c_str(), i + 1)->m_sString
+                                                  : entry.sectionTitles[i];
+            z = entry.sectionPages[i] - unitFirstPage + kEntryZOrderBase;
         } else {
             text = CCString::createWithFormat("%s %d %s", front.c_str(), unitFirstPage + i, after.c_str())->m_sString;
             z = kEntryZOrderBase + i;
@@ -134,7 +136,10 @@ void MenuLayerMainMenu::pageItemCallback(CCObject* sender) {
 void MenuLayerMainMenu::ccTouchesBegan(CCSet* touches, CCEvent*) { drag.begin(touches); }
 
 void MenuLayerMainMenu::ccTouchesMoved(CCSet* touches, CCEvent*) {
-    const float listHeight = selectedUnit == kWordListEntry ? kWordListDragHeight : (unitPageCount + 1) * 100.0f;
+    const std::vector<ContentsEntry>& contents = contentsEntries();
+    const bool wordList =
+        selectedUnit >= 0 && selectedUnit < static_cast<int>(contents.size()) && contents[selectedUnit].wordList;
+    const float listHeight = wordList ? kWordListDragHeight : (unitPageCount + 1) * 100.0f;
     drag.move(touches, pageMenu, listHeight, unitListPosition);
 }
 

@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "app/book/BookContents.h"
 #include "app/book/ReaderState.h"
 #include "app/book/SentenceNames.h"
 #include "app/book/StringTables.h"
@@ -218,7 +219,7 @@ void PageLayer::movePage(int direction, PageTwin which) {
 }
 
 void PageLayer::nextPageCallback(CCObject*) {
-    if (currentPage >= kLastPage) return;
+    if (currentPage >= lastPage()) return;
     movePage(+1, otherTwin());
 }
 
@@ -240,7 +241,7 @@ void PageLayer::ccTouchesMoved(CCSet* touches, CCEvent*) {
     if (x > s) {
         if (x - s >= kSwipeDistance && currentPage > kFirstPage) direction = -1;
     } else if (s > x) {
-        if (s - x >= kSwipeDistance && currentPage < kLastPage) direction = +1;
+        if (s - x >= kSwipeDistance && currentPage < lastPage()) direction = +1;
     }
     if (direction == 0) return;
     touchStart.x = x;
@@ -329,7 +330,7 @@ void PageLayer::readAloudStep(float) {
         } else if (readingMode == READ_TURN_PAGES) {
             readingPause = true;
             // The automatic turn always builds the second twin, whichever twin is running.
-            if (currentPage < kLastPage) movePage(+1, PageTwin::Second);
+            if (currentPage < lastPage()) movePage(+1, PageTwin::Second);
         }
         return;
     }

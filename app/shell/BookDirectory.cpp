@@ -5,6 +5,9 @@
 
 #include <filesystem>
 
+#include "app/book/BookContents.h"
+#include "app/book/BookDescription.h"
+#include "engine/base/CCLog.h"
 #include "engine/io/CCFileUtils.h"
 
 #ifndef QUIREL_DEFAULT_BOOK_DIR
@@ -21,6 +24,15 @@ std::string checkBookDirectory(const std::string& dir) {
     if (!std::filesystem::exists(dir, ec)) return "book directory " + dir + " does not exist";
     if (!std::filesystem::is_directory(dir, ec)) return dir + " is not a directory";
     if (access(dir.c_str(), R_OK | X_OK) != 0) return "book directory " + dir + " cannot be read";
+    // A description that is there must be sound: its page count and units decide what the reader shows.
+    BookDescription description;
+    bool present = false;
+    std::vector<std::string> errors;
+    if (!readBookDescription(dir, &description, &present, &errors) && present) {
+        std::string why = "the book's description is not valid:";
+        for (const std::string& e : errors) why += "\n  " + e;
+        return why;
+    }
     return std::string();
 }
 
@@ -28,6 +40,20 @@ void useBookDirectory(const std::string& dir) {
     std::error_code ec;
     std::filesystem::path abs = std::filesystem::absolute(dir, ec);
     engine::CCFileUtils::sharedFileUtils()->setResourceRoot(ec ? dir : abs.lexically_normal().string());
+    BookDescription description;
+    bool present = false;
+    std::vector<std::string> errors;
+    if (readBookDescription(dir, &description, &present, &errors)) {
+        useDescribedContents(description);
+        const int units = static_cast<int>(description.units.size());
+        engine::CCLog("book: \"%s\", %d page%s, %d unit%s", description.title.c_str(), description.pageCount,
+                      description.pageCount == 1 ? "" : "s", units, units == 1 ? "" : "s");
+        return;
+    }
+    // A folder without a description is the course book; a broken one was refused by the check,
+    // and is logged here for callers that skipped it.
+    for (const std::string& e : errors) engine::CCLog("book: %s", e.c_str());
+    useCourseBookContents();
 }
 
 }  // namespace app

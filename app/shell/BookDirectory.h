@@ -7,9 +7,11 @@ namespace app {
 
 // The sample book generated with this build.
 std::string defaultBookDirectory();
-// Empty when dir can be used as a book (an existing, readable directory); otherwise why not.
+// Empty when dir can be used as a book (an existing, readable directory whose description file,
+// if it has one, is valid); otherwise why not.
 std::string checkBookDirectory(const std::string& dir);
-// Makes dir the resource root every relative name resolves against (made absolute).
+// Makes dir the resource root every relative name resolves against (made absolute), and its
+// contents the open book's: its description's, or the course book's when it has none.
 void useBookDirectory(const std::string& dir);
 
 }  // namespace app
