@@ -18,6 +18,39 @@ namespace {
 // A description is a few hundred bytes; anything much larger is not one.
 constexpr std::streamoff kMaxFileBytes = 1 << 20;
 
+// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates, nothing past
+// U+10FFFF. Text that is not would not survive being written back unchanged.
+bool isUtf8(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        int extra;
+        unsigned long cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1, cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2, cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= s.size()) return false;  // cut short
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 class Checker {
 public:
     Checker(const std::string& text, const std::string& name, std::vector<std::string>* errors)
@@ -67,6 +100,10 @@ public:
         }
         if (s.find('\0') != std::string::npos) {
             fail(&v, std::string("'") + key + "' holds a zero byte");
+            return false;
+        }
+        if (!isUtf8(s)) {
+            fail(&v, std::string("'") + key + "' is not UTF-8 text");
             return false;
         }
         *out = s;

@@ -97,6 +97,15 @@ TEST(BookDescription, EachMistakeIsReportedAtItsLineAndColumn) {
     EXPECT_TRUE(reports(e, "book.json:1:12:", "newer than this quirel reads")) << joined(e);
     e = errorsOf(R"({"title": "T", "pages": 3, "language": ""})");
     EXPECT_TRUE(reports(e, "book.json:1:", "'language' is empty")) << joined(e);
+    // Text must be UTF-8, or it would not read back as written (a fuzzing find).
+    e = errorsOf("{\"title\": \"One\xba\xb9\xb9\xbb" "F\", \"pages\": 1}");
+    EXPECT_TRUE(reports(e, "book.json:1:11:", "'title' is not UTF-8 text")) << joined(e);
+    e = errorsOf("{\"title\": \"Cut \xc3\", \"pages\": 1}");
+    EXPECT_TRUE(reports(e, "book.json:1:", "not UTF-8")) << joined(e);
+    e = errorsOf("{\"title\": \"Overlong \xc0\xaf\", \"pages\": 1}");
+    EXPECT_TRUE(reports(e, "book.json:1:", "not UTF-8")) << joined(e);
+    e = errorsOf("{\"title\": \"Surrogate \xed\xa0\x80\", \"pages\": 1}");
+    EXPECT_TRUE(reports(e, "book.json:1:", "not UTF-8")) << joined(e);
     e = errorsOf("[1, 2]");
     EXPECT_TRUE(reports(e, "book.json:1:1:", "one JSON object")) << joined(e);
     e = errorsOf("{\n  \"title\": \"T\",,\n}");
