@@ -1,8 +1,6 @@
 // The open book's contents entries and their pages.
 #include "app/book/BookContents.h"
 
-#include <memory>
-
 #include "app/book/ReaderState.h"
 
 namespace app {
@@ -19,7 +17,6 @@ namespace {
 struct OpenBook {
     std::vector<ContentsEntry> entries;
     int lastPage = kLastPage;
-    std::unique_ptr<BookDescription> description;
 };
 
 std::vector<ContentsEntry> courseEntries() {
@@ -42,7 +39,7 @@ std::vector<ContentsEntry> courseEntries() {
 }
 
 OpenBook& openBook() {
-    static OpenBook book{courseEntries(), kLastPage, nullptr};
+    static OpenBook book{courseEntries(), kLastPage};
     return book;
 }
 
@@ -52,7 +49,6 @@ void useCourseBookContents() {
     OpenBook& book = openBook();
     book.entries = courseEntries();
     book.lastPage = kLastPage;
-    book.description.reset();
     selectedUnit = 0;
 }
 
@@ -78,14 +74,11 @@ void useDescribedContents(const BookDescription& description) {
         book.entries.push_back(words);
     }
     book.lastPage = description.pageCount;
-    book.description = std::make_unique<BookDescription>(description);
     selectedUnit = 0;
 }
 
 const std::vector<ContentsEntry>& contentsEntries() { return openBook().entries; }
 
 int lastPage() { return openBook().lastPage; }
-
-const BookDescription* openBookDescription() { return openBook().description.get(); }
 
 }  // namespace app

@@ -45,7 +45,5 @@ void useDescribedContents(const BookDescription& description);
 const std::vector<ContentsEntry>& contentsEntries();
 // The open book's last page (90 for the course book); its first is kFirstPage.
 int lastPage();
-// The open book's description, or null for the course book.
-const BookDescription* openBookDescription();
 
 }  // namespace app

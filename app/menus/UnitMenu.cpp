@@ -103,6 +103,8 @@ MenuLayerMainMenu::MenuLayerMainMenu() {
         item->setPosition(ccp(o.x + s.width / 2, o.y + s.height - 100 * (i + 1)));
     }
     pageMenu->setContentSize(CCSize(s.width, (unitPageCount + 1) * 100.0f));
+    // The word list's few sections drag over a fixed height; a unit's list over its own rows.
+    dragHeight = entry.wordList ? kWordListDragHeight : (unitPageCount + 1) * 100.0f;
 
     // Entries fly in from alternating sides, in the order they were added.
     const CCSize win = CCDirector::sharedDirector()->getWinSize();
@@ -136,11 +138,7 @@ void MenuLayerMainMenu::pageItemCallback(CCObject* sender) {
 void MenuLayerMainMenu::ccTouchesBegan(CCSet* touches, CCEvent*) { drag.begin(touches); }
 
 void MenuLayerMainMenu::ccTouchesMoved(CCSet* touches, CCEvent*) {
-    const std::vector<ContentsEntry>& contents = contentsEntries();
-    const bool wordList =
-        selectedUnit >= 0 && selectedUnit < static_cast<int>(contents.size()) && contents[selectedUnit].wordList;
-    const float listHeight = wordList ? kWordListDragHeight : (unitPageCount + 1) * 100.0f;
-    drag.move(touches, pageMenu, listHeight, unitListPosition);
+    drag.move(touches, pageMenu, dragHeight, unitListPosition);
 }
 
 }  // namespace app

@@ -43,6 +43,7 @@ public:
 
 private:
     ListDrag drag;
+    float dragHeight = 0;  // how far the page list drags: set with the list
     engine::CCMenu* pageMenu = nullptr;
 };
 
