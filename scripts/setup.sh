@@ -9,6 +9,9 @@ PACKAGES=(
   # libraries
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libfontconfig-dev fonts-liberation2 libjsoncpp-dev libpugixml-dev
+  # book making: manifests, recordings, speech
+  libyaml-cpp-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
+  libmp3lame-dev libespeak-ng-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   # sample-book audio and real-window tests

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tools/bookgen/BookSource.h"
-#include "tools/bookgen/OutputTree.h"
+#include "tools/bookkit/OutputTree.h"
 
 namespace bookgen {
 

@@ -8,7 +8,7 @@
 
 #include <json/json.h>
 
-#include "tools/bookgen/Shapes.h"
+#include "tools/bookkit/Shapes.h"
 
 namespace bookgen {
 
@@ -175,22 +175,6 @@ bool readPage(const Json::Value& entry, std::size_t index, PageSource& page, std
 }
 
 }  // namespace
-
-const std::vector<std::string>& requiredCaptionKeys() {
-    static const std::vector<std::string> keys = {"main_page", "setmenu_set", "bntext",
-                                                  "wordname",  "page_front",  "page_after"};
-    return keys;
-}
-
-const std::vector<std::string>& requiredSettingsButtons() {
-    static const std::vector<std::string> names = {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel"};
-    return names;
-}
-
-const std::vector<std::string>& stickerNames() {
-    static const std::vector<std::string> names = {"star", "heart", "note", "sun", "cloud", "flower"};
-    return names;
-}
 
 bool parseBookSource(const std::string& text, const std::string& origin, BookSource& book, std::string& error) {
     Json::CharReaderBuilder builder;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/bookgen/Shapes.h"
+#include "tools/bookkit/Shapes.h"
 
 namespace bookgen {
 

@@ -5,29 +5,8 @@
 #include <vector>
 
 #include "tools/bookgen/BookSource.h"
-#include "tools/bookgen/Canvas.h"
 
 namespace bookgen {
-
-constexpr int kPageWidth = 640;
-constexpr int kPageHeight = 960;
-
-// Picture coordinates: pixels of the 640 x 960 picture, origin top left. The picture is shown
-// 1:1 over the design area, so a design point is (x, 960 - y).
-struct SentencePlace {
-    RectF box;  // the area the sentence's button covers
-};
-
-struct PageArt {
-    std::vector<SentencePlace> sentences;
-    float numberX = 0, numberY = 0;    // centre of the page-number disc
-    float stickerX = 0, stickerY = 0;  // centre of the sticker's place
-    float badgeX = 0, badgeY = 0;      // centre of the badge's place
-};
-
-// Word cards on the word-list pages: drawn as separate images the buttons show.
-constexpr int kCardWidth = 260;
-constexpr int kCardHeight = 196;
 
 class PagePainter {
 public:

@@ -10,13 +10,13 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
-#include "tools/bookgen/Artwork.h"
+#include "tools/bookkit/Artwork.h"
 #include "tools/bookgen/AudioRecorder.h"
 #include "tools/bookgen/BookSource.h"
-#include "tools/bookgen/LayoutWriter.h"
-#include "tools/bookgen/OutputTree.h"
+#include "tools/bookkit/LayoutWriter.h"
+#include "tools/bookkit/OutputTree.h"
 #include "tools/bookgen/PagePainter.h"
-#include "tools/bookgen/PlistWriter.h"
+#include "tools/bookkit/PlistWriter.h"
 #include "app/book/SentenceNames.h"
 
 using namespace bookgen;

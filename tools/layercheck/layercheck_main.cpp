@@ -3,7 +3,7 @@
 // same floor. The order is the one written in README.md's "layers" block, ground floor first:
 //
 //   engine: base < io < render | audio < scene ...    (a line per layer, lowest layer first)
-//   tools: *                                           (every folder its own room, all on one floor)
+//   tools: kit < *                                     (`*`: every folder not named, each its own room)
 //
 // `<` separates floors, `|` rooms that share a floor (they may not include each other). A file at
 // the top of a layer's folder (its one-include header) stands above all its rooms. A folder the
@@ -25,7 +25,7 @@ namespace {
 
 struct Layer {
     std::string name;
-    bool anyRoom = false;             // "*": every folder is a room of one floor
+    int anyFloor = -1;                 // the floor of "*": every folder not named, each its own room
     std::map<std::string, int> floor;  // room -> floor, 0 = ground
     int roof = 0;                      // the floor of files at the top of the layer's folder
 };
@@ -73,19 +73,20 @@ bool readOrder(const fs::path& readme, std::vector<Layer>* layers) {
         layer.name = trim(t.substr(0, colon));
         std::string rooms = trim(t.substr(colon + 1));
         if (layer.name.empty() || rooms.empty()) return bad("a layer needs a name and its rooms");
-        if (rooms == "*") {
-            layer.anyRoom = true;
-        } else {
-            int f = 0;
-            for (const std::string& floorText : split(rooms, '<')) {
-                for (const std::string& room : split(floorText, '|')) {
-                    if (room.empty()) return bad("an empty room name");
-                    if (!layer.floor.emplace(room, f).second) return bad("room '" + room + "' is named twice");
+        int f = 0;
+        for (const std::string& floorText : split(rooms, '<')) {
+            for (const std::string& room : split(floorText, '|')) {
+                if (room.empty()) return bad("an empty room name");
+                if (room == "*") {
+                    if (layer.anyFloor >= 0) return bad("'*' is named twice");
+                    layer.anyFloor = f;
+                } else if (!layer.floor.emplace(room, f).second) {
+                    return bad("room '" + room + "' is named twice");
                 }
-                ++f;
             }
-            layer.roof = f;
+            ++f;
         }
+        layer.roof = f;
         layers->push_back(layer);
     }
     if (!seen || layers->empty()) {
@@ -108,15 +109,21 @@ std::string roomOf(const std::string& path, const std::string& layer) {
     return slash == std::string::npos ? std::string() : rest.substr(0, slash);
 }
 
+std::string topFolder(const std::string& room) { return room.substr(0, room.find('/')); }
+
 // The floor of a room, the roof for a file at the top, -1 for a room the order does not name.
 int floorOf(const Layer& layer, const std::string& room) {
-    if (room.empty()) return layer.anyRoom ? 1 : layer.roof;
-    if (layer.anyRoom) return 0;
+    if (room.empty()) return layer.roof;
     auto it = layer.floor.find(room);
-    return it == layer.floor.end() ? -1 : it->second;
+    if (it != layer.floor.end()) return it->second;
+    return layer.anyFloor;
 }
 
-std::string topFolder(const std::string& room) { return room.substr(0, room.find('/')); }
+// Rooms that "*" places are whole folders: their subfolders belong to them.
+bool sameWildRoom(const Layer& layer, const std::string& a, const std::string& b) {
+    return layer.anyFloor >= 0 && !a.empty() && !b.empty() && !layer.floor.count(a) && !layer.floor.count(b) &&
+           topFolder(a) == topFolder(b);
+}
 
 }  // namespace
 
@@ -192,8 +199,7 @@ int main(int argc, char** argv) {
                 if (ti < static_cast<int>(li)) continue;
                 std::string targetRoom = roomOf(target, layer.name);
                 if (targetRoom == room) continue;
-                if (layer.anyRoom && !room.empty() && !targetRoom.empty() && topFolder(targetRoom) == topFolder(room))
-                    continue;
+                if (sameWildRoom(layer, room, targetRoom)) continue;
                 int to = floorOf(layer, targetRoom);
                 std::string here = room.empty() ? layer.name : layer.name + "/" + room;
                 std::string there = targetRoom.empty() ? layer.name : layer.name + "/" + targetRoom;

@@ -59,6 +59,26 @@ tree
 mkdir -p "$work/t/core/attic" && echo '#pragma once' > "$work/t/core/attic/A.h"
 expect "a folder the order does not name fails" 1 "core/attic/A.h: folder core/attic is not placed"
 
+# "*" on a floor: a shared kit below every other folder, each of which is its own room.
+wild() {
+  tree
+  sed -i 's/^top: one$/top: kit < */' "$work/t/README.md"
+  mkdir -p "$work/t/top"/{kit,two/sub}
+  echo '#pragma once' > "$work/t/top/kit/K.h"
+  printf '#pragma once\n#include "top/kit/K.h"\n' > "$work/t/top/two/T.h"
+  printf '#include "top/two/T.h"\n' > "$work/t/top/two/sub/U.cpp"
+}
+wild
+expect "folders under '*' may use the kit and their own subfolders" 0 "none climbs"
+
+wild
+printf '#include "top/two/T.h"\n' > "$work/t/top/kit/K.cpp"
+expect "the kit may not include a folder above it" 1 "top/kit/K.cpp:1: includes top/two/T.h: top/kit stands below top/two"
+
+wild
+printf '#include "top/two/T.h"\n' >> "$work/t/top/one/O.cpp"
+expect "folders under '*' share a floor" 1 "top/one and top/two share a floor"
+
 tree
 sed -i 's/^core: .*/core low mid/' "$work/t/README.md"
 expect "a malformed order names its line" 1 "README.md:3:"

@@ -1,11 +1,11 @@
 // Property-list XML through pugixml: escaping and layout are the library's, output is byte-stable.
-#include "tools/bookgen/PlistWriter.h"
+#include "tools/bookkit/PlistWriter.h"
 
 #include <sstream>
 
 #include <pugixml.hpp>
 
-namespace bookgen {
+namespace bookkit {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::string spriteSheetPlist(const std::vector<SheetFrame>& frames, const std::s
     return finish(doc);
 }
 
-}  // namespace bookgen
+}  // namespace bookkit

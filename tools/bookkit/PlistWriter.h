@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "tools/bookgen/Artwork.h"
+#include "tools/bookkit/Artwork.h"
 
-namespace bookgen {
+namespace bookkit {
 
 // A top-level dictionary of string values, in the order given.
 std::string stringTablePlist(const std::vector<std::pair<std::string, std::string>>& entries);
@@ -15,4 +15,4 @@ std::string stringTablePlist(const std::vector<std::pair<std::string, std::strin
 std::string spriteSheetPlist(const std::vector<SheetFrame>& frames, const std::string& textureFileName, int width,
                              int height);
 
-}  // namespace bookgen
+}  // namespace bookkit

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bookgen {
+namespace bookkit {
 
 class Canvas;
 
@@ -40,4 +40,4 @@ private:
 
 bool sameFileContents(const std::string& a, const std::string& b);
 
-}  // namespace bookgen
+}  // namespace bookkit

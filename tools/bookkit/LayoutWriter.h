@@ -5,10 +5,9 @@
 
 #include <json/json.h>
 
-#include "tools/bookgen/BookSource.h"
-#include "tools/bookgen/PagePainter.h"
+#include "tools/bookkit/BookModel.h"
 
-namespace bookgen {
+namespace bookkit {
 
 // Files a page layout refers to, relative to the layout's own folder (tomeset/).
 struct PageFiles {
@@ -33,4 +32,4 @@ Json::Value settingsLayout(const SettingsSource& settings, const std::string& fo
 // Stable text: sorted keys, two-space indent, no float noise.
 std::string layoutText(const Json::Value& layout);
 
-}  // namespace bookgen
+}  // namespace bookkit

@@ -1,16 +1,16 @@
 // Atomic, change-aware file output for the generated book, and removal of files it no longer has.
-#include "tools/bookgen/OutputTree.h"
+#include "tools/bookkit/OutputTree.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#include "tools/bookgen/Canvas.h"
+#include "tools/bookkit/Canvas.h"
 
 namespace fs = std::filesystem;
 
-namespace bookgen {
+namespace bookkit {
 
 bool sameFileContents(const std::string& a, const std::string& b) {
     std::error_code ec;
@@ -154,4 +154,4 @@ int OutputTree::prune(const std::vector<std::string>& folders) {
     return removed;
 }
 
-}  // namespace bookgen
+}  // namespace bookkit

@@ -10,7 +10,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-namespace bookgen {
+namespace bookkit {
 
 struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 255;
@@ -117,4 +117,4 @@ private:
     SDL_Surface* small_ = nullptr;
 };
 
-}  // namespace bookgen
+}  // namespace bookkit

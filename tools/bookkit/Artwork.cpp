@@ -1,11 +1,11 @@
 // Paints the book's fixed images; all drawn here, so the book carries no borrowed artwork.
-#include "tools/bookgen/Artwork.h"
+#include "tools/bookkit/Artwork.h"
 
 #include <cmath>
 
-#include "tools/bookgen/Shapes.h"
+#include "tools/bookkit/Shapes.h"
 
-namespace bookgen {
+namespace bookkit {
 
 namespace {
 
@@ -183,4 +183,4 @@ bool Artwork::writeSettingsImages(const SettingsSource& settings, const std::str
     return true;
 }
 
-}  // namespace bookgen
+}  // namespace bookkit

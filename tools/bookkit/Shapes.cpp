@@ -1,12 +1,12 @@
 // Draws the book's picture vocabulary; every figure is built from circles, triangles and boxes.
-#include "tools/bookgen/Shapes.h"
+#include "tools/bookkit/Shapes.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
 
-namespace bookgen {
+namespace bookkit {
 
 namespace {
 
@@ -317,4 +317,4 @@ bool drawShape(Canvas& canvas, const std::string& name, float cx, float cy, floa
     return true;
 }
 
-}  // namespace bookgen
+}  // namespace bookkit

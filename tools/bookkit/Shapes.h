@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/bookgen/Canvas.h"
+#include "tools/bookkit/Canvas.h"
 
-namespace bookgen {
+namespace bookkit {
 
 // Every name a page's "picture" or "cards" list may use.
 const std::vector<std::string>& shapeNames();
@@ -16,4 +16,4 @@ bool isKnownShape(const std::string& name);
 // Returns false, drawing nothing, for a name outside the vocabulary.
 bool drawShape(Canvas& canvas, const std::string& name, float cx, float cy, float size);
 
-}  // namespace bookgen
+}  // namespace bookkit

@@ -1,14 +1,14 @@
 // Page and settings layouts in the reader's JSON widget-tree format, in both of its dialects.
-#include "tools/bookgen/LayoutWriter.h"
+#include "tools/bookkit/LayoutWriter.h"
 
 #include <cmath>
 #include <memory>
 #include <sstream>
 
-#include "tools/bookgen/Artwork.h"
+#include "tools/bookkit/Artwork.h"
 #include "app/book/SentenceNames.h"
 
-namespace bookgen {
+namespace bookkit {
 
 namespace {
 
@@ -358,4 +358,4 @@ std::string layoutText(const Json::Value& layout) {
     return out.str();
 }
 
-}  // namespace bookgen
+}  // namespace bookkit

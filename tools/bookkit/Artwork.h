@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/bookgen/BookSource.h"
-#include "tools/bookgen/Canvas.h"
-#include "tools/bookgen/OutputTree.h"
+#include "tools/bookkit/BookModel.h"
+#include "tools/bookkit/Canvas.h"
+#include "tools/bookkit/OutputTree.h"
 
-namespace bookgen {
+namespace bookkit {
 
 struct SheetFrame {
     std::string name;  // sprite-frame name, e.g. "deco_star.png"
@@ -52,4 +52,4 @@ private:
     OutputTree& out_;
 };
 
-}  // namespace bookgen
+}  // namespace bookkit

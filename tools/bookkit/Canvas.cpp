@@ -1,5 +1,5 @@
 // Off-screen drawing for the book's pictures over SDL's software renderer, fonts found by fontconfig.
-#include "tools/bookgen/Canvas.h"
+#include "tools/bookkit/Canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <SDL_image.h>
 #include <fontconfig/fontconfig.h>
 
-namespace bookgen {
+namespace bookkit {
 
 namespace {
 
@@ -409,4 +409,4 @@ bool Canvas::saveJpg(const std::string& path, int quality, std::string& error) {
     return true;
 }
 
-}  // namespace bookgen
+}  // namespace bookkit
