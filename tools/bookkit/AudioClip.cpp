@@ -386,7 +386,13 @@ bool encodeWith(const std::string& path, const std::string& temporary, const Pcm
     encoder->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
     encoder->sample_rate = pickRate(codec, pcm.rate);
     av_channel_layout_default(&encoder->ch_layout, pcm.channels);
-    encoder->bit_rate = 96000;
+    if (codec->id == AV_CODEC_ID_VORBIS) {
+        // Vorbis allows only some bit rates for each rate and channel count; a quality always fits.
+        encoder->flags |= AV_CODEC_FLAG_QSCALE;
+        encoder->global_quality = 5 * FF_QP2LAMBDA;
+    } else {
+        encoder->bit_rate = 96000;
+    }
     encoder->time_base = AVRational{1, encoder->sample_rate};
     encoder->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     if (out->oformat->flags & AVFMT_GLOBALHEADER) {

@@ -20,6 +20,30 @@ int collect(short* wave, int count, espeak_EVENT* events) {
     return 0;  // go on
 }
 
+// A voice file name ("en-us"), or a language ("en-gb", "fr") whose best voice is taken. espeak-ng
+// answers a language it does not know with the nearest one it has: only one of the same language
+// counts, so a misspelt voice is an error and not speech in another tongue.
+bool selectVoice(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
+    if (espeak_SetVoiceByName(name.c_str()) == EE_OK) {
+        return true;
+    }
+    espeak_VOICE wanted{};
+    wanted.languages = name.c_str();
+    const espeak_VOICE** found = espeak_ListVoices(&wanted);
+    if (!found || !found[0] || !found[0]->languages) {
+        return false;
+    }
+    const std::string language = found[0]->languages + 1;  // after the priority byte
+    const std::string primary = name.substr(0, name.find('-'));
+    if (language.compare(0, primary.size(), primary) != 0) {
+        return false;
+    }
+    return espeak_SetVoiceByName(found[0]->name) == EE_OK;
+}
+
 }  // namespace
 
 Speaker::Speaker() = default;
@@ -40,7 +64,7 @@ bool Speaker::open(const Voice& voice, std::string& error) {
         espeak_SetSynthCallback(collect);
         open_ = true;
     }
-    if (espeak_SetVoiceByName(voice.name.c_str()) != EE_OK) {
+    if (!selectVoice(voice.name)) {
         error = "espeak-ng has no voice \"" + voice.name + "\"";
         return false;
     }

@@ -149,6 +149,10 @@ TEST_F(AudioClip, SpeechIsSoundOfAPlausibleLength) {
     }
     EXPECT_GT(peak, 0.05f);  // sound, not silence
 
+    // A language with no voice file of its exact name takes that language's voice.
+    Voice british;
+    british.name = "en-gb";
+    EXPECT_TRUE(speaker.open(british, error)) << error;
     Voice unknown;
     unknown.name = "no-such-voice-xx";
     EXPECT_FALSE(speaker.open(unknown, error));
