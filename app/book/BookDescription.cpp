@@ -18,9 +18,9 @@ namespace {
 // A description is a few hundred bytes; anything much larger is not one.
 constexpr std::streamoff kMaxFileBytes = 1 << 20;
 
-// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates, nothing past
-// U+10FFFF. Text that is not would not survive being written back unchanged.
-bool isUtf8(const std::string& s) {
+}  // namespace
+
+bool isWellFormedUtf8(const std::string& s) {
     size_t i = 0;
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
@@ -50,6 +50,8 @@ bool isUtf8(const std::string& s) {
     }
     return true;
 }
+
+namespace {
 
 class Checker {
 public:
@@ -102,7 +104,7 @@ public:
             fail(&v, std::string("'") + key + "' holds a zero byte");
             return false;
         }
-        if (!isUtf8(s)) {
+        if (!isWellFormedUtf8(s)) {
             fail(&v, std::string("'") + key + "' is not UTF-8 text");
             return false;
         }

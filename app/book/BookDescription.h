@@ -59,4 +59,9 @@ bool readBookDescription(const std::string& bookDir, BookDescription* out, bool*
 // The description as the file's JSON text (what the book maker writes).
 std::string writeBookDescription(const BookDescription& description);
 
+// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates, nothing past
+// U+10FFFF. Text that is not would not survive being written back unchanged, so the description
+// and the book maker refuse it.
+bool isWellFormedUtf8(const std::string& text);
+
 }  // namespace app
