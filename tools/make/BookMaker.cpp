@@ -1,6 +1,7 @@
 // Writing a made book: chrome by the book kit, pictures fitted, recordings encoded or spoken.
 #include "tools/make/BookMaker.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -109,7 +110,9 @@ std::string BookMaker::pagePicture(int number, std::vector<std::string>& errors,
 bool BookMaker::recording(int pageNumber, int n, std::vector<std::string>& errors, std::string& failure) {
     const std::size_t p = static_cast<std::size_t>(pageNumber - 1);
     const ManifestSentence& sentence = manifest_.pages[p].sentences[static_cast<std::size_t>(n - 1)];
-    const std::string& source = files_.audio[p][static_cast<std::size_t>(n - 1)];
+    const AudioSource& file = files_.audio[p][static_cast<std::size_t>(n - 1)];
+    if (!file.usable) return true;
+    const std::string& source = file.path;
     const std::string target = app::storedAudioPath(pageNumber, n);
 
     std::string key;
@@ -134,6 +137,8 @@ bool BookMaker::recording(int pageNumber, int n, std::vector<std::string>& error
     bookkit::Pcm pcm;
     if (!source.empty()) {
         if (!bookkit::decodeAudioFile(source, kRecordingRate, pcm, why)) {
+            // The decoder names the file itself; the message names it once, as the manifest does.
+            if (why.compare(0, source.size() + 2, source + ": ") == 0) why.erase(0, source.size() + 2);
             errors.push_back(message(name_, sentence.audioAt, "recording " + sentence.audio + ": " + why));
             return true;
         }
@@ -175,7 +180,9 @@ bool BookMaker::writePage(int number, std::vector<std::string>& errors, std::str
     const ManifestPage& page = manifest_.pages[static_cast<std::size_t>(number - 1)];
     const PictureInfo& info = files_.pictures[static_cast<std::size_t>(number - 1)];
 
-    const std::string picture = pagePicture(number, errors, failure);
+    // A picture with a problem found by the checks is skipped; its sentences are still tried.
+    const bool usable = info.width > 0;
+    const std::string picture = usable ? pagePicture(number, errors, failure) : std::string();
     if (!failure.empty()) return false;
     bookkit::PageFiles files;
     files.picture = pictureFile(number, info.format);
@@ -188,7 +195,7 @@ bool BookMaker::writePage(int number, std::vector<std::string>& errors, std::str
     source.paper = manifest_.background;
     source.accent = numberAccent(manifest_.background);
     bookkit::PageArt art;
-    const Fit fit = fitPicture(info.width, info.height);
+    const Fit fit = fitPicture(std::max(info.width, 1), std::max(info.height, 1));
     for (const ManifestSentence& s : page.sentences) {
         source.sentences.push_back(s.text);
         art.sentences.push_back(bookkit::SentencePlace{fitZone(fit, s.zone)});

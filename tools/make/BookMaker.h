@@ -36,8 +36,8 @@ public:
     void showProgress(bool show) { progress_ = show; }
 
     // Writes everything. Problems of the sources (a picture or recording that does not decode)
-    // are collected as "NAME:LINE:COLUMN: what", every page tried; other failures (fonts, disk,
-    // an interrupt) end the run with one message. False when anything went wrong.
+    // are appended as "NAME:LINE:COLUMN: what", every page tried; other failures (fonts, disk,
+    // an interrupt) end the run with one message. False when it appended anything.
     bool make(std::vector<std::string>& errors);
     const MakeCounts& counts() const { return counts_; }
 

@@ -128,8 +128,9 @@ bool checkManifestFiles(const Manifest& manifest, const std::string& manifestDir
         } else {
             sized = true;
         }
+        if (!sized) info.width = info.height = 0;
 
-        std::vector<std::string> audio;
+        std::vector<AudioSource> audio;
         for (const ManifestSentence& s : page.sentences) {
             if (sized) {
                 const bookkit::RectF& z = s.zone;
@@ -141,19 +142,20 @@ bool checkManifestFiles(const Manifest& manifest, const std::string& manifestDir
                     errors.push_back(message(name, s.zoneAt, what.str()));
                 }
             }
-            if (s.audio.empty()) {
-                audio.emplace_back();
-                continue;
+            AudioSource source;
+            if (!s.audio.empty()) {
+                source.path = joined(manifestDir, s.audio);
+                std::error_code ec;
+                const fs::file_status status = fs::status(source.path, ec);
+                if (!fs::exists(status)) {
+                    errors.push_back(message(name, s.audioAt, "recording " + s.audio + ": not found"));
+                    source.usable = false;
+                } else if (!fs::is_regular_file(status)) {
+                    errors.push_back(message(name, s.audioAt, "recording " + s.audio + ": not a file"));
+                    source.usable = false;
+                }
             }
-            const std::string path = joined(manifestDir, s.audio);
-            std::error_code ec;
-            const fs::file_status status = fs::status(path, ec);
-            if (!fs::exists(status)) {
-                errors.push_back(message(name, s.audioAt, "recording " + s.audio + ": not found"));
-            } else if (!fs::is_regular_file(status)) {
-                errors.push_back(message(name, s.audioAt, "recording " + s.audio + ": not a file"));
-            }
-            audio.push_back(path);
+            audio.push_back(source);
         }
         out.pictures.push_back(info);
         out.audio.push_back(std::move(audio));

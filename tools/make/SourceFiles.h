@@ -15,18 +15,25 @@ enum class PictureFormat { Png, Jpeg };
 struct PictureInfo {
     std::string path;  // as opened: the manifest's folder joined with what it wrote
     PictureFormat format = PictureFormat::Png;
-    int width = 0;
+    int width = 0;  // 0: the picture has a problem, reported already
     int height = 0;
 };
 
+struct AudioSource {
+    std::string path;  // empty: the sentence is spoken
+    bool usable = true;  // false: the file has a problem, reported already
+};
+
 struct SourceFiles {
-    std::vector<PictureInfo> pictures;           // one a page
-    std::vector<std::vector<std::string>> audio;  // one a sentence, empty where it is spoken
+    std::vector<PictureInfo> pictures;             // one a page
+    std::vector<std::vector<AudioSource>> audio;  // one a sentence
 };
 
 // Checks the files of a parsed manifest that lives in `manifestDir`, named `name` in messages.
 // Appends one "NAME:LINE:COLUMN: what" a problem: a missing or unreadable file, a picture that is
-// neither PNG nor JPEG or whose header is damaged, a zone reaching outside its picture.
+// neither PNG nor JPEG or whose header is damaged, a zone reaching outside its picture. `out`
+// describes every file even then, marking those with problems, so that the build can still look
+// for the problems only decoding shows.
 bool checkManifestFiles(const Manifest& manifest, const std::string& manifestDir, const std::string& name,
                         SourceFiles& out, std::vector<std::string>& errors);
 

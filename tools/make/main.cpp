@@ -1,6 +1,7 @@
 // quirel-make: makes a book folder the reader opens from a YAML manifest, pictures and recordings.
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -62,6 +63,20 @@ int refuse(const std::vector<std::string>& errors) {
     return 1;
 }
 
+// Problems found by the checks and by the build, sorted by their line and column in the manifest.
+std::vector<std::string> inManifestOrder(std::vector<std::string> errors, const std::string& name) {
+    auto place = [&](const std::string& e) {
+        int line = 0, column = 0;
+        if (e.compare(0, name.size() + 1, name + ":") == 0) {
+            std::sscanf(e.c_str() + name.size() + 1, "%d:%d", &line, &column);
+        }
+        return std::make_pair(line, column);
+    };
+    std::stable_sort(errors.begin(), errors.end(),
+                     [&](const std::string& a, const std::string& b) { return place(a) < place(b); });
+    return errors;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,9 +110,6 @@ int main(int argc, char** argv) {
     std::vector<std::string> errors;
     make::Manifest manifest;
     if (!make::readManifest(manifestPath, manifest, errors)) return refuse(errors);
-    make::SourceFiles files;
-    const std::string manifestDir = std::filesystem::path(manifestPath).parent_path().string();
-    if (!make::checkManifestFiles(manifest, manifestDir, manifestPath, files, errors)) return refuse(errors);
 
     make::StagedFolder staged;
     std::string error;
@@ -105,18 +117,23 @@ int main(int argc, char** argv) {
     bookkit::MediaLibraries media;
     if (!media.ok) return refuse({std::string("quirel-make: cannot start SDL: ") + SDL_GetError()});
 
+    // Files with problems are marked and skipped, and the book is made anyway, so that problems
+    // only decoding shows (a damaged recording) are reported in the same run.
+    make::SourceFiles files;
+    const std::string manifestDir = std::filesystem::path(manifestPath).parent_path().string();
+    make::checkManifestFiles(manifest, manifestDir, manifestPath, files, errors);
     const std::string cacheName = make::BuildCache::kFolderName;
     make::BuildCache cache(staged.previous().empty() ? std::string() : staged.previous() + "/" + cacheName,
                            staged.path() + "/" + cacheName);
     make::BookMaker maker(manifest, files, manifestPath, staged.path(), cache);
     maker.showProgress(!quiet && ::isatty(STDOUT_FILENO));
-    const bool made = maker.make(errors);
+    maker.make(errors);
     if (make::StagedFolder::interrupted()) {
         staged.discard();
         std::fprintf(stderr, "quirel-make: interrupted; nothing written\n");
         return 130;
     }
-    if (!made) return refuse(errors);
+    if (!errors.empty()) return refuse(inManifestOrder(errors, manifestPath));
     if (!staged.commit(error)) return refuse({"quirel-make: " + error});
 
     if (!quiet) {

@@ -1,0 +1,46 @@
+// What the book maker's tests share: sources on disk (pictures drawn with the book kit, recordings
+// of known length in every format), quirel-make and quirel-drive run as child processes, and the
+// made book's files read back.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <json/json.h>
+
+#include "tools/bookkit/Canvas.h"
+
+namespace maketest {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string makerPath();
+// Runs quirel-make with `arguments`, each passed as it is.
+RunResult runMaker(const std::vector<std::string>& arguments);
+
+// A width x height picture filled with `fill`, a white disc in its middle, as PNG or JPEG (by
+// the extension of `path`).
+void writePicture(const std::string& path, int width, int height, bookkit::Rgba fill);
+// A tone of `seconds` at 44.1 kHz stereo, in the format the extension names.
+void writeRecording(const std::string& path, double seconds, double hz = 440.0);
+
+// Runs the reader headless on `book` with `script`; returns the JSON lines it printed (the
+// answers to `state` and `audiolog`), in order.
+std::vector<Json::Value> drive(const std::string& book, const std::string& script);
+// Seconds from the play of `file` to its end in an audio log (the last such pair); -1 when the
+// log has no finished play of it.
+double playedSeconds(const Json::Value& audioLog, const std::string& file);
+
+// Every regular file under `root` (hidden ones too), relative path to bytes.
+std::map<std::string, std::string> filesUnder(const std::string& root);
+// Entries of `dir` whose names start with '.' (leftover staging folders).
+std::vector<std::string> hiddenEntries(const std::string& dir);
+
+std::string readFile(const std::string& path);
+
+}  // namespace maketest
