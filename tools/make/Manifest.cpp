@@ -36,7 +36,7 @@ class Reader {
 public:
     Reader(const std::string& name, std::vector<std::string>& errors) : name_(name), errors_(errors) {}
 
-    void fail(const YAML::Node& at, const std::string& what) { fail(placeOf(at.Mark()), what); }
+    void fail(const YAML::Node& at, const std::string& what) { fail(placeOfValue(at), what); }
     void fail(const Place& at, const std::string& what) {
         ok_ = false;
         errors_.push_back(message(name_, at, what));
@@ -57,6 +57,11 @@ public:
                 continue;
             }
             const std::string key = it->first.Scalar();
+            if (it->second.IsNull()) {
+                Place after = placeOf(it->first.Mark());
+                after.column += static_cast<int>(key.size()) + 1;
+                emptyValues_.emplace_back(it->second, after);
+            }
             if (!known.count(key)) {
                 fail(it->first, "unknown key '" + key + "' in " + what + " (known: " + list(known) + ")");
             } else if (!seen.insert(key).second) {
@@ -161,6 +166,16 @@ public:
     }
 
 private:
+    // An empty value has no text of its own, and yaml-cpp marks it where the next token starts,
+    // often on the next line: it is reported just after its key instead.
+    Place placeOfValue(const YAML::Node& node) const {
+        if (node.IsNull()) {
+            for (const auto& [value, place] : emptyValues_)
+                if (value.is(node)) return place;
+        }
+        return placeOf(node.Mark());
+    }
+
     static std::string list(const std::set<std::string>& keys) {
         std::string s;
         for (const std::string& k : keys) s += (s.empty() ? "" : ", ") + k;
@@ -169,6 +184,7 @@ private:
 
     const std::string& name_;
     std::vector<std::string>& errors_;
+    std::vector<std::pair<YAML::Node, Place>> emptyValues_;
     bool ok_ = true;
 };
 

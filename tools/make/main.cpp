@@ -53,17 +53,7 @@ const char* kUsage =
     "Exit status: 0 made, 1 a problem with the manifest, its files or OUT_DIR (each named with its\n"
     "line and column; nothing written), 2 bad usage, 130 interrupted (nothing written).\n";
 
-void report(const std::vector<std::string>& errors) {
-    for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
-}
-
-int refuse(const std::vector<std::string>& errors) {
-    report(errors);
-    std::fprintf(stderr, "quirel-make: %zu problem%s; nothing written\n", errors.size(), errors.size() == 1 ? "" : "s");
-    return 1;
-}
-
-// Problems found by the checks and by the build, sorted by their line and column in the manifest.
+// Problems, however they were found, sorted by their line and column in the manifest.
 std::vector<std::string> inManifestOrder(std::vector<std::string> errors, const std::string& name) {
     auto place = [&](const std::string& e) {
         int line = 0, column = 0;
@@ -75,6 +65,16 @@ std::vector<std::string> inManifestOrder(std::vector<std::string> errors, const 
     std::stable_sort(errors.begin(), errors.end(),
                      [&](const std::string& a, const std::string& b) { return place(a) < place(b); });
     return errors;
+}
+
+void report(const std::vector<std::string>& errors) {
+    for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+}
+
+int refuse(const std::vector<std::string>& errors, const std::string& manifest = std::string()) {
+    report(manifest.empty() ? errors : inManifestOrder(errors, manifest));
+    std::fprintf(stderr, "quirel-make: %zu problem%s; nothing written\n", errors.size(), errors.size() == 1 ? "" : "s");
+    return 1;
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> errors;
     make::Manifest manifest;
-    if (!make::readManifest(manifestPath, manifest, errors)) return refuse(errors);
+    if (!make::readManifest(manifestPath, manifest, errors)) return refuse(errors, manifestPath);
 
     make::StagedFolder staged;
     std::string error;
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quirel-make: interrupted; nothing written\n");
         return 130;
     }
-    if (!errors.empty()) return refuse(inManifestOrder(errors, manifestPath));
+    if (!errors.empty()) return refuse(errors, manifestPath);
     if (!staged.commit(error)) return refuse({"quirel-make: " + error});
 
     if (!quiet) {
