@@ -39,6 +39,7 @@ declare -A seeds=(
   [bmfont_reader]=bmfont_reader
   [image_loader]=image_loader
   [book_description]=book_description
+  [manifest]=manifest
 )
 targets=()
 for t in "${!seeds[@]}"; do

@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 namespace make {
@@ -329,6 +330,42 @@ void checkUnits(Reader& r, const Manifest& m) {
     }
 }
 
+// Notes whether a document holds anything at all, and where it starts.
+class DocumentProbe : public YAML::EventHandler {
+public:
+    void OnDocumentStart(const YAML::Mark& mark) override {
+        start = mark;
+        content = false;
+    }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override { content = true; }
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t, const std::string&) override { content = true; }
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t, YAML::EmitterStyle::value) override {
+        content = true;
+    }
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t, YAML::EmitterStyle::value) override {
+        content = true;
+    }
+    void OnMapEnd() override {}
+
+    YAML::Mark start;
+    bool content = false;
+};
+
+// Whether the text goes on past its first document with a second one that holds something.
+// Only two documents are asked for: on some stray characters (a lone ",") yaml-cpp's parser
+// reports empty documents without end, so reading them all would never finish.
+bool secondDocument(const std::string& text, Place& at) {
+    std::istringstream in(text);
+    YAML::Parser parser(in);
+    DocumentProbe probe;
+    if (!parser.HandleNextDocument(probe) || !parser.HandleNextDocument(probe) || !probe.content) return false;
+    at = placeOf(probe.start);
+    return true;
+}
+
 }  // namespace
 
 std::string message(const std::string& name, const Place& at, const std::string& what) {
@@ -354,11 +391,9 @@ bool parseManifest(const std::string& text, const std::string& name, Manifest& o
     Reader r(name, errors);
     YAML::Node root;
     try {
-        std::vector<YAML::Node> documents = YAML::LoadAll(text);
-        if (documents.size() > 1) {
-            r.fail(documents[1], "a manifest is one YAML document, this is a second one");
-        }
-        if (!documents.empty()) root = documents[0];
+        root = YAML::Load(text);
+        Place second;
+        if (secondDocument(text, second)) r.fail(second, "a manifest is one YAML document, this is a second one");
     } catch (const YAML::Exception& e) {
         r.fail(placeOf(e.mark), "not YAML: " + e.msg);
         return false;

@@ -207,6 +207,13 @@ TEST(ManifestReader, LimitsAreTheReadersOwn) {
     EXPECT_FALSE(parse("title: T\ntitle: U\n" + page + "a\n", errors));
     EXPECT_NE(errors.at(0).find("m.yaml:2:1: 'title' is given twice"), std::string::npos) << errors.at(0);
 
+    // One document only; and a stray comma, on which yaml-cpp reports empty documents without
+    // end, is read as the empty manifest it is (found by fuzzing: reading every document hung).
+    EXPECT_FALSE(parse("title: T\n" + page + "a\n---\ntitle: U\n", errors));
+    EXPECT_NE(errors.at(0).find("m.yaml:7:1: a manifest is one YAML document"), std::string::npos) << errors.at(0);
+    EXPECT_FALSE(parse(",", errors));
+    EXPECT_NE(errors.at(0).find("the manifest is empty"), std::string::npos) << errors.at(0);
+
     make::Manifest m;
     ASSERT_TRUE(make::parseManifest("title: T\nlanguage: de\nbackground: \"#AbC\"\n" + page + "Hallo\n", "m.yaml", m, errors));
     EXPECT_EQ(m.voice, "de");
