@@ -17,6 +17,7 @@
 #include "tools/bookkit/OutputTree.h"
 #include "tools/bookgen/PagePainter.h"
 #include "tools/bookkit/PlistWriter.h"
+#include "app/book/BookFiles.h"
 #include "app/book/SentenceNames.h"
 
 using namespace bookgen;
@@ -187,7 +188,7 @@ private:
                 }
             }
             const std::string layout = layoutText(pageLayout(page, art, files));
-            if (!out_.writeText("tomeset/tomeset_" + std::to_string(page.number) + ".json", layout, error)) {
+            if (!out_.writeText(app::pageLayoutFile(page.number), layout, error)) {
                 return false;
             }
             if (options_.audio && !audio_.pump(error)) {
@@ -208,7 +209,7 @@ private:
 
     bool writeStringTables(std::string& error) {
         std::vector<std::pair<std::string, std::string>> captions;
-        for (const std::string& key : requiredCaptionKeys()) {
+        for (const std::string& key : app::requiredCaptionKeys()) {
             for (const auto& entry : book_.captions) {
                 if (entry.first == key) {
                     captions.push_back(entry);
@@ -217,7 +218,7 @@ private:
         }
         for (const auto& entry : book_.captions) {
             bool required = false;
-            for (const std::string& key : requiredCaptionKeys()) {
+            for (const std::string& key : app::requiredCaptionKeys()) {
                 required = required || key == entry.first;
             }
             if (!required) {
