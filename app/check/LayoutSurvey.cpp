@@ -116,7 +116,7 @@ public:
         f.spriteFrame = spriteFrame;
         if (!spriteFrame) {
             const std::string full = ui::composeLayoutPath(m_layoutDirectory, written, m_bookDir);
-            if (!full.empty()) f.path = full.substr(m_bookDir.size() + 1);
+            if (!full.empty()) f.path = std::filesystem::path(full.substr(m_bookDir.size() + 1)).lexically_normal().string();
         }
         return f;
     }
