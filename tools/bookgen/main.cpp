@@ -7,13 +7,12 @@
 #include <vector>
 
 #include <SDL.h>
-#include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include "tools/bookkit/Artwork.h"
 #include "tools/bookgen/AudioRecorder.h"
 #include "tools/bookgen/BookSource.h"
 #include "tools/bookkit/LayoutWriter.h"
+#include "tools/bookkit/MediaLibraries.h"
 #include "tools/bookkit/OutputTree.h"
 #include "tools/bookgen/PagePainter.h"
 #include "tools/bookkit/PlistWriter.h"
@@ -81,19 +80,6 @@ int parseArguments(int argc, char** argv, Options& options) {
     }
     return -1;
 }
-
-// Keeps SDL, SDL_image and SDL_ttf initialised for the run.
-struct MediaLibraries {
-    bool ok = false;
-    MediaLibraries() {
-        ok = SDL_Init(0) == 0 && TTF_Init() == 0 && (IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG) & IMG_INIT_PNG) != 0;
-    }
-    ~MediaLibraries() {
-        IMG_Quit();
-        TTF_Quit();
-        SDL_Quit();
-    }
-};
 
 class Generator {
 public:

@@ -28,7 +28,8 @@ bool decodeAudioFile(const std::string& path, int rate, Pcm& out, std::string& e
 // The part of `pcm` from `beginSeconds` to `endSeconds` (clamped to the clip; end < 0: to the end).
 Pcm cut(const Pcm& pcm, double beginSeconds, double endSeconds);
 
-// The reader's recording format: MP3 (libmp3lame), mono at 48 kbit/s, 22 050 or 24 000 Hz.
+// The reader's recording format: MP3 (libmp3lame), mono at 64 kbit/s, at most 24 000 Hz, with the
+// Info tag that tells a decoder the encoder's delay and padding.
 bool encodeMp3(const Pcm& pcm, std::string& mp3, std::string& error);
 
 // Writes `pcm` to `path` in the format its extension names: .wav, .m4a (AAC), .ogg (Vorbis),
