@@ -12,14 +12,7 @@ const UnitPageRange unitPageRanges[8] = {{2, 13},  {14, 25}, {26, 37}, {38, 49},
                                           {50, 61}, {62, 81}, {82, 89}, {74, 81}};
 const int wordListPages[4] = {74, 76, 78, 80};
 
-namespace {
-
-struct OpenBook {
-    std::vector<ContentsEntry> entries;
-    int lastPage = kLastPage;
-};
-
-std::vector<ContentsEntry> courseEntries() {
+std::vector<ContentsEntry> courseBookEntries() {
     std::vector<ContentsEntry> entries;
     for (int i = 0; i < 7; ++i) {
         ContentsEntry e;
@@ -38,29 +31,14 @@ std::vector<ContentsEntry> courseEntries() {
     return entries;
 }
 
-OpenBook& openBook() {
-    static OpenBook book{courseEntries(), kLastPage};
-    return book;
-}
-
-}  // namespace
-
-void useCourseBookContents() {
-    OpenBook& book = openBook();
-    book.entries = courseEntries();
-    book.lastPage = kLastPage;
-    selectedUnit = 0;
-}
-
-void useDescribedContents(const BookDescription& description) {
-    OpenBook& book = openBook();
-    book.entries.clear();
+std::vector<ContentsEntry> describedEntries(const BookDescription& description) {
+    std::vector<ContentsEntry> entries;
     for (const BookUnit& u : description.units) {
         ContentsEntry e;
         e.title = u.title;
         e.firstPage = u.firstPage;
         e.lastPage = u.lastPage;
-        book.entries.push_back(e);
+        entries.push_back(e);
     }
     if (!description.wordList.empty()) {
         ContentsEntry words;
@@ -71,8 +49,35 @@ void useDescribedContents(const BookDescription& description) {
             words.sectionPages.push_back(s.firstPage);
             words.sectionTitles.push_back(s.title);
         }
-        book.entries.push_back(words);
+        entries.push_back(words);
     }
+    return entries;
+}
+
+namespace {
+
+struct OpenBook {
+    std::vector<ContentsEntry> entries;
+    int lastPage = kLastPage;
+};
+
+OpenBook& openBook() {
+    static OpenBook book{courseBookEntries(), kLastPage};
+    return book;
+}
+
+}  // namespace
+
+void useCourseBookContents() {
+    OpenBook& book = openBook();
+    book.entries = courseBookEntries();
+    book.lastPage = kLastPage;
+    selectedUnit = 0;
+}
+
+void useDescribedContents(const BookDescription& description) {
+    OpenBook& book = openBook();
+    book.entries = describedEntries(description);
     book.lastPage = description.pageCount;
     selectedUnit = 0;
 }

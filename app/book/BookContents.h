@@ -37,6 +37,11 @@ struct ContentsEntry {
     std::vector<std::string> sectionTitles;
 };
 
+// The contents entries of the course book, and of a described book: a unit an entry, then its
+// word list if any. Pure: the book check works them out beside the reader.
+std::vector<ContentsEntry> courseBookEntries();
+std::vector<ContentsEntry> describedEntries(const BookDescription& description);
+
 // Makes the course book's contents the open book's (the state at start).
 void useCourseBookContents();
 // Makes a described book's contents the open book's: a unit an entry, then its word list if any.

@@ -52,4 +52,6 @@ std::string sentenceAudioNameOfCode(int page, int code) {
     return compose(kAudioPrefix, page, std::to_string(code)) + kAudioSuffix;
 }
 
+bool sentenceButtonsKeepTheirLook(int page) { return page >= 74 && page <= 81; }
+
 }  // namespace app

@@ -8,6 +8,14 @@
 
 namespace app {
 
+// The reader looks for sentence buttons 1 to this on every page.
+constexpr int kMaxSentencesPerPage = 29;
+
+// Whether a page's sentence buttons keep the images their layout gives them: the word-list
+// pages of the course book (74 to 81) show word cards; every other page gets the reader's own
+// sentence marks ("Images/bnren1.png", "Images/bnren2.png").
+bool sentenceButtonsKeepTheirLook(int page);
+
 // Each name is a prefix, then the page and the sentence number in decimal. Below page 10 the
 // prefix ends in "0", so every name carries at least two page digits.
 

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "app/book/BookContents.h"
+#include "app/book/BookFiles.h"
 #include "app/book/ReaderState.h"
 #include "app/book/SentenceNames.h"
 #include "app/book/StringTables.h"
@@ -29,9 +30,6 @@ using namespace engine;
 namespace app {
 
 namespace {
-constexpr int kMaxSentence = 29;
-constexpr int kFirstWordListPage = 74;
-constexpr int kLastWordListPage = 81;
 constexpr float kSwipeDistance = 50;
 constexpr float kReadStartDelay = 0.2f;
 constexpr float kReadStepInterval = 0.5f;
@@ -130,7 +128,7 @@ void PageLayer::buildChrome(const std::string& contentsText, const std::string& 
 }
 
 void PageLayer::buildPage(int page) {
-    const std::string path = CCString::createWithFormat("%s%s%s%s%d%s", "tomeset", "/", "tomeset", "_", page, ".json")->m_sString;
+    const std::string path = pageLayoutFile(page);
     ui::UIWidget* widget = ui::GUIReader::sharedReader()->widgetFromLayoutFile(path.c_str());
     pageLayout = dynamic_cast<ui::Layout*>(widget);
     if (pageLayout) uiLayer->addWidget(pageLayout);
@@ -148,15 +146,14 @@ void PageLayer::buildPage(int page) {
 
 void PageLayer::connectSentenceButtons(int page) {
     ui::GUIHelper* helper = ui::GUIHelper::sharedHelper();
-    for (int n = 1; n <= kMaxSentence; ++n) {
+    for (int n = 1; n <= kMaxSentencesPerPage; ++n) {
         ui::UIButton* button = dynamic_cast<ui::UIButton*>(
             helper->findWidgetByName(uiLayer->getRootWidget(), sentenceButtonName(page, n).c_str()));
         if (!button) continue;
-        // The word-list pages keep the look their layout gives their word cards.
-        if (page < kFirstWordListPage || page > kLastWordListPage) {
+        if (!sentenceButtonsKeepTheirLook(page)) {
             button->setOpacity(255);
-            button->loadNormalTexture("Images/bnren1.png", ui::TEX_RES_LOCAL_FILE);
-            button->loadPressedTexture("Images/bnren2.png", ui::TEX_RES_LOCAL_FILE);
+            button->loadNormalTexture(kSentenceMarkImage, ui::TEX_RES_LOCAL_FILE);
+            button->loadPressedTexture(kSentenceMarkPressedImage, ui::TEX_RES_LOCAL_FILE);
         }
         button->setTouchListener(this, toucheventselector(PageLayer::sentenceTouchEvent));
         lastSentence = n;

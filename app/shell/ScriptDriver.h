@@ -20,15 +20,17 @@ class AppDelegate;
 
 class ScriptDriver {
 public:
-    // Starts the reader on the book in resourceDir (already checked) and shows its first frame.
-    explicit ScriptDriver(const std::string& resourceDir);
+    // Starts the reader on the book in resourceDir (already checked) and shows its first frame;
+    // with checkBook, also the start-up book check (StartupCheck), as the reader does.
+    explicit ScriptDriver(const std::string& resourceDir, bool checkBook = false);
     ~ScriptDriver();
     ScriptDriver(const ScriptDriver&) = delete;
     ScriptDriver& operator=(const ScriptDriver&) = delete;
 
     // Runs one script line (comments and blank lines do nothing); output lines go to out.
     // False for an unknown or malformed command (an error line has been written). The scripted
-    // host's commands and the reader's own (state, tree, audiolog, call, background, foreground).
+    // host's commands and the reader's own (state, tree, audiolog, call, background, foreground,
+    // bookcheck).
     bool runLine(const std::string& line, int lineNumber, std::ostream& out);
     // Runs every line of in; returns the number of lines that failed.
     int runScript(std::istream& in, std::ostream& out);

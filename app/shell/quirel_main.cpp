@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     app::useBookDirectory(bookDir);
 
     app::AppDelegate delegate;
+    delegate.checkBookAtLaunch(bookDir);
     engine::CCEGLView* view = engine::CCEGLView::sharedOpenGLView();
     view->setViewName("quirel");
     engine::CCSize frame = app::frameSizeForDesktopHeight(engine::CCApplication::fullScreenClientHeight());

@@ -161,6 +161,7 @@ bool readInfoFrame(const unsigned char* frame, const FrameHeader& h, Mp3StreamIn
     if (xing + 8 <= h.length &&
         (std::memcmp(frame + xing, "Xing", 4) == 0 || std::memcmp(frame + xing, "Info", 4) == 0)) {
         const std::uint32_t flags = readBE32(frame + xing + 4);
+        if ((flags & 1u) && xing + 12 <= h.length) info.declaredFrames = readBE32(frame + xing + 8);
         std::size_t lame = xing + 8;
         if (flags & 1u) lame += 4;
         if (flags & 2u) lame += 4;
@@ -218,7 +219,10 @@ Mp3StreamInfo Mp3Scanner::scan(const unsigned char* data, std::size_t size) {
     while (pos + 4 <= end) {
         FrameHeader h;
         if (walker.headerAt(pos, h) && sameStream(h, first)) {
-            if (pos + h.length > end) break;  // a cut-off last frame cannot be decoded
+            if (pos + h.length > end) {
+                info.endsInsideFrame = true;  // a cut-off last frame cannot be decoded
+                break;
+            }
             ++frames;
             pos += h.length;
             continue;

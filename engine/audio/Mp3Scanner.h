@@ -18,6 +18,11 @@ struct Mp3StreamInfo {
     // Complete audio frames actually present; the Xing/Info/VBRI frame is not audio.
     long long audioFrames = 0;
     bool hasInfoFrame = false;
+    // Audio frames the Info frame says the stream holds; 0 when it does not say. More than
+    // audioFrames means the file lost its end (or frames in the middle).
+    long long declaredFrames = 0;
+    // The data stops inside a frame: the file was cut, not ended by the encoder.
+    bool endsInsideFrame = false;
     int encoderDelay = 0;
     int encoderPadding = 0;
     // Why the stream is not playable, for the log line.

@@ -79,6 +79,7 @@ int CCApplication::run() {
         if (m_quit) break;
         runFrame();
     }
+    applicationWillTerminate();
     closeWindow();
     return exitCode;
 }

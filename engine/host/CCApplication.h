@@ -18,6 +18,9 @@ public:
     virtual bool applicationDidFinishLaunching() = 0;
     virtual void applicationDidEnterBackground() = 0;
     virtual void applicationWillEnterForeground() = 0;
+    // Called once the main loop has ended, while the window and the media libraries still work:
+    // the place to stop work running beside the loop.
+    virtual void applicationWillTerminate() {}
 };
 
 class CCApplication : public CCApplicationProtocol {

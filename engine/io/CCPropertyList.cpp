@@ -3,6 +3,9 @@
 #include "engine/io/CCPropertyList.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
@@ -254,6 +257,57 @@ CCDictionary* readPropertyListDictionary(const std::string& path) {
         root->release();
     }
     return dict;
+}
+
+bool readPropertyListTexts(const std::string& fullPath, std::map<std::string, std::string>* texts,
+                           std::string* problem) {
+    texts->clear();
+    std::ifstream in(fullPath, std::ios::binary);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(fullPath, ec) || !in) {
+        *problem = std::filesystem::exists(fullPath, ec) ? "cannot be read" : "is missing";
+        return false;
+    }
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (text.empty()) {
+        *problem = "is empty";
+        return false;
+    }
+    pugi::xml_document doc;
+    pugi::xml_parse_result parsed =
+        doc.load_buffer_inplace(&text[0], text.size(), kParseOptions, pugi::encoding_auto);
+    if (!parsed) {
+        *problem = std::string("is not a property list: ") + parsed.description() + " at byte " +
+                   std::to_string(static_cast<long>(parsed.offset));
+        return false;
+    }
+    pugi::xml_node root = rootValue(doc);
+    if (!root || kindOf(root) != Kind::Dict) {
+        *problem = "holds no <dict> at the top";
+        return false;
+    }
+    // The pairing rules of convertValue, on one level: a key takes the next element whatever it
+    // is, a later value under the same key wins.
+    std::string key;
+    bool hasKey = false;
+    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element) continue;
+        const Kind kind = kindOf(c);
+        if (kind == Kind::Key) {
+            key = textOf(c);
+            hasKey = true;
+            continue;
+        }
+        if (!hasKey) continue;
+        hasKey = false;
+        if (kind == Kind::Text)
+            (*texts)[key] = textOf(c);
+        else if (kind == Kind::True || kind == Kind::False)
+            (*texts)[key] = kind == Kind::True ? "1" : "0";
+        else if (kind == Kind::Dict || kind == Kind::Array)
+            texts->erase(key);  // the container replaces an earlier text, and is no text
+    }
+    return true;
 }
 
 CCDictionary* CCDictionary::createWithContentsOfFile(const char* path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 
 namespace engine {
@@ -29,5 +30,12 @@ CCObject* parsePropertyList(const char* data, size_t size);
 // dict; null when missing, unreadable, malformed or when the root is not a dict.
 // The caller owns the returned reference.
 CCDictionary* readPropertyListDictionary(const std::string& path);
+
+// The texts of a property-list file whose root is a dict: each key whose value is a scalar, with
+// that value as readPropertyListDictionary gives it (a dict or array under a key is left out).
+// Makes no engine object, writes no log line and takes fullPath as it is, so any thread may use
+// it. False with *problem when the file is missing, unreadable, malformed or not a dict.
+bool readPropertyListTexts(const std::string& fullPath, std::map<std::string, std::string>* texts,
+                           std::string* problem);
 
 }  // namespace engine

@@ -8,6 +8,7 @@
 
 #include "engine/base/CCGeometry.h"
 #include "engine/base/CCObject.h"
+#include "engine/render/CCImageFile.h"
 
 struct SDL_Surface;
 
@@ -33,7 +34,7 @@ public:
     bool isRenderTarget() const { return m_renderTarget; }
 
     // Largest width or height accepted from any source; bigger images are refused.
-    static constexpr int kMaxTextureSide = 8192;
+    static constexpr int kMaxTextureSide = kMaxImageSide;
 
     int getPixelsWide() const;
     int getPixelsHigh() const;

@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <SDL.h>
@@ -61,6 +63,21 @@ void writeFile(const std::string& path, const std::string& contents) {
     std::ofstream out(path, std::ios::binary);
     out << contents;
     if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+ProgramRun runProgram(const std::string& commandLine) {
+    ProgramRun run;
+    const std::string dir = makeTempDir("quirel-run");
+    const std::string out = dir + "/stdout", err = dir + "/stderr";
+    const int status = std::system(("(" + commandLine + ") </dev/null >'" + out + "' 2>'" + err + "'").c_str());
+    run.exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    auto slurp = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    run.out = slurp(out);
+    run.err = slurp(err);
+    return run;
 }
 
 std::string writePng(const std::string& path, int w, int h,

@@ -22,6 +22,15 @@ protected:
 // A new empty directory under the system's temporary folder, removed at exit of the test.
 std::string makeTempDir(const std::string& prefix = "quirel-test");
 void writeFile(const std::string& path, const std::string& contents);
+// What a program run as a child process did.
+struct ProgramRun {
+    int exitCode = -1;  // -1 when it did not exit normally
+    std::string out, err;
+};
+// Runs a shell command line (quote its words), standard input from /dev/null, and collects its
+// exit code, standard output and standard error apart.
+ProgramRun runProgram(const std::string& commandLine);
+
 // Writes a w x h RGBA PNG whose pixel (x, y), y down from the top row, is paint(x, y); creates
 // the folders on the way. Returns path, or an empty string (with a test failure) when it cannot.
 std::string writePng(const std::string& path, int w, int h,

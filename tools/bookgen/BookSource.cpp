@@ -8,6 +8,7 @@
 
 #include <json/json.h>
 
+#include "app/book/BookFiles.h"
 #include "tools/bookkit/Shapes.h"
 
 namespace bookgen {
@@ -224,7 +225,7 @@ bool parseBookSource(const std::string& text, const std::string& origin, BookSou
         }
         book.captions.emplace_back(key, captions[key].asString());
     }
-    for (const std::string& key : requiredCaptionKeys()) {
+    for (const std::string& key : app::requiredCaptionKeys()) {
         if (!captions[key].isString()) {
             error = origin + ": caption \"" + key + "\" is missing";
             return false;
@@ -245,7 +246,7 @@ bool parseBookSource(const std::string& text, const std::string& origin, BookSou
         }
         book.settings.buttons.push_back({b["name"].asString(), b["title"].asString()});
     }
-    for (const std::string& name : requiredSettingsButtons()) {
+    for (const std::string& name : app::requiredSettingsButtons()) {
         auto found = std::find_if(book.settings.buttons.begin(), book.settings.buttons.end(),
                                   [&](const SettingsButton& b) { return b.name == name; });
         if (found == book.settings.buttons.end()) {

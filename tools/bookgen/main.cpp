@@ -16,6 +16,7 @@
 #include "tools/bookkit/OutputTree.h"
 #include "tools/bookgen/PagePainter.h"
 #include "tools/bookkit/PlistWriter.h"
+#include "app/book/BookFiles.h"
 #include "app/book/SentenceNames.h"
 
 using namespace bookgen;
@@ -173,7 +174,7 @@ private:
                 }
             }
             const std::string layout = layoutText(pageLayout(page, art, files));
-            if (!out_.writeText("tomeset/tomeset_" + std::to_string(page.number) + ".json", layout, error)) {
+            if (!out_.writeText(app::pageLayoutFile(page.number), layout, error)) {
                 return false;
             }
             if (options_.audio && !audio_.pump(error)) {
@@ -194,7 +195,7 @@ private:
 
     bool writeStringTables(std::string& error) {
         std::vector<std::pair<std::string, std::string>> captions;
-        for (const std::string& key : requiredCaptionKeys()) {
+        for (const std::string& key : app::requiredCaptionKeys()) {
             for (const auto& entry : book_.captions) {
                 if (entry.first == key) {
                     captions.push_back(entry);
@@ -203,7 +204,7 @@ private:
         }
         for (const auto& entry : book_.captions) {
             bool required = false;
-            for (const std::string& key : requiredCaptionKeys()) {
+            for (const std::string& key : app::requiredCaptionKeys()) {
                 required = required || key == entry.first;
             }
             if (!required) {

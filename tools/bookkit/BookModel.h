@@ -6,12 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/book/BookFiles.h"
 #include "tools/bookkit/Canvas.h"
 
 namespace bookkit {
 
-constexpr int kPageWidth = 640;
-constexpr int kPageHeight = 960;
+constexpr int kPageWidth = app::kPageWidth;
+constexpr int kPageHeight = app::kPageHeight;
 
 // Picture coordinates: pixels of the 640 x 960 picture, origin top left. The picture is shown
 // 1:1 over the design area, so a design point is (x, 960 - y).
@@ -77,10 +78,6 @@ struct BookSource {
     std::vector<PageSource> pages;  // pages[i].number == i + 1
 };
 
-// The caption keys every screen of the reader looks up.
-const std::vector<std::string>& requiredCaptionKeys();
-// The six settings buttons the settings screen finds by name.
-const std::vector<std::string>& requiredSettingsButtons();
 // Frames of the decoration sprite sheet a "sticker" may name.
 const std::vector<std::string>& stickerNames();
 

@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::printf("usage: quirel-drive [--resources DIR] [SCRIPT]\n"
-                        "Runs the reader headless on the virtual clock and executes SCRIPT (or standard input).\n");
+                        "Runs the reader headless on the virtual clock and executes SCRIPT (or standard input).\n"
+                        "Checks the book beside it, as the reader does, and logs the summary to standard error;\n"
+                        "the script command 'bookcheck' waits for the check and prints that summary.\n");
             return 0;
         }
         if (std::strcmp(argv[i], "--resources") == 0 && i + 1 < argc) {
@@ -42,7 +44,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    app::ScriptDriver driver(resources);
+    app::ScriptDriver driver(resources, true);
     driver.runScript(script.empty() ? std::cin : file, std::cout);
     return 0;
 }

@@ -92,7 +92,8 @@ int GUIReader::versionToInteger(const char* version) {
     return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
 }
 
-JsonDictionary GUIReader::parseLayoutText(const char* text, size_t length) {
+JsonDictionary GUIReader::parseLayoutText(const char* text, size_t length, std::string* syntaxError) {
+    if (syntaxError) syntaxError->clear();
     Json::Value document;
     if (!text) return JsonDictionary(std::move(document));
     Json::CharReaderBuilder builder;
@@ -105,11 +106,25 @@ JsonDictionary GUIReader::parseLayoutText(const char* text, size_t length) {
     builder["skipBom"] = true;
     builder["stackLimit"] = kMaxJsonDepth;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
     try {
         // Success is not asked for: a document cut short still gives what was read.
-        reader->parse(text, text + length, &document, nullptr);
-    } catch (const std::exception&) {
+        if (!reader->parse(text, text + length, &document, &errors) && errors.empty()) errors = "not valid JSON";
+    } catch (const std::exception& e) {
         // Thrown at the nesting limit; the value keeps the part read before it.
+        errors = e.what();
+    }
+    if (syntaxError && !errors.empty()) {
+        // The parser lists every complaint as "* Line L, Column C\n  what\n"; the first tells where.
+        std::string first = errors.substr(0, errors.find("\n", errors.find("\n") + 1));
+        if (first.rfind("* ", 0) == 0) first.erase(0, 2);
+        const size_t wrap = first.find("\n");
+        if (wrap != std::string::npos) {
+            size_t text = wrap + 1;
+            while (text < first.size() && first[text] == ' ') ++text;
+            first = first.substr(0, wrap) + ": " + first.substr(text);
+        }
+        *syntaxError = first;
     }
     return JsonDictionary(std::move(document));
 }
@@ -193,6 +208,7 @@ struct ClassEntry {
     const char* classname;
     UIWidget* (*create)();  // null: the entry yields no widget
     WidgetOptionSets::Applier apply;
+    bool panel = false;  // the widget is a Layout
 };
 
 // Compared in this order; the first match decides.
@@ -202,17 +218,17 @@ const ClassEntry kClassTable[] = {
     {"Label", &make<UILabel>, &WidgetOptionSets::applyLabelOptions},
     {"LabelAtlas", &make<UILabelAtlas>, &WidgetOptionSets::applyLabelAtlasOptions},
     {"LoadingBar", &make<UILoadingBar>, &WidgetOptionSets::applyLoadingBarOptions},
-    {"ScrollView", &make<UIScrollView>, &WidgetOptionSets::applyScrollViewOptions},
+    {"ScrollView", &make<UIScrollView>, &WidgetOptionSets::applyScrollViewOptions, true},
     {"TextArea", &make<UILabel>, &WidgetOptionSets::applyTextAreaOptions},
     {"TextButton", &make<UIButton>, &WidgetOptionSets::applyTextButtonOptions},
     {"TextField", &make<UITextField>, &WidgetOptionSets::applyTextFieldOptions},
     {"ImageView", &make<UIImageView>, &WidgetOptionSets::applyImageViewOptions},
-    {"Panel", &make<Layout>, &WidgetOptionSets::applyPanelOptions},
+    {"Panel", &make<Layout>, &WidgetOptionSets::applyPanelOptions, true},
     {"Slider", &make<UISlider>, &WidgetOptionSets::applySliderOptions},
     {"ListView", nullptr, nullptr},
-    {"PageView", &make<UIPageView>, &WidgetOptionSets::applyPageViewOptions},
+    {"PageView", &make<UIPageView>, &WidgetOptionSets::applyPageViewOptions, true},
     {"LabelBMFont", &make<UILabelBMFont>, &WidgetOptionSets::applyLabelBMFontOptions},
-    {"DragPanel", &make<UIDragPanel>, &WidgetOptionSets::applyDragPanelOptions},
+    {"DragPanel", &make<UIDragPanel>, &WidgetOptionSets::applyDragPanelOptions, true},
 };
 
 const ClassEntry* findClass(const char* classname) {
@@ -223,6 +239,16 @@ const ClassEntry* findClass(const char* classname) {
 }
 
 }  // namespace
+
+bool GUIReader::classMakesWidget(const char* classname) {
+    const ClassEntry* kind = findClass(classname);
+    return kind && kind->create;
+}
+
+bool GUIReader::classMakesPanel(const char* classname) {
+    const ClassEntry* kind = findClass(classname);
+    return kind && kind->panel;
+}
 
 UIWidget* GUIReader::widgetFromDictionary(const JsonDictionary& entry) {
     m_widgetBudget = kMaxWidgetsPerFile;

@@ -45,7 +45,13 @@ public:
     // "1.0.0.0" gives 1000, "0.2.4.0" gives 240; texts shorter than 7 characters give 0.
     static int versionToInteger(const char* version);
     // The text as a document, parsed the way layout files are (see the top of this file).
-    static JsonDictionary parseLayoutText(const char* text, size_t length);
+    // syntaxError, when given, receives the parser's first complaint ("Line 3, Column 5:
+    // Missing '}'..."), or stays empty when the whole text parsed. Touches no shared state.
+    static JsonDictionary parseLayoutText(const char* text, size_t length, std::string* syntaxError = nullptr);
+    // Whether an entry of this "classname" yields a widget, and whether that widget is a panel
+    // (a Layout, what a page or screen file must have at its root).
+    static bool classMakesWidget(const char* classname);
+    static bool classMakesPanel(const char* classname);
 
     bool isLegacy() const { return m_legacy; }
     const std::string& getLayoutDirectory() const { return m_layoutDirectory; }

@@ -92,6 +92,32 @@ TEST(Mp3Scanner, TruncatedStreamPlaysOnlyTheFramesLeft) {
     // The Info frame still promises the whole file; the frames present are what counts.
     EXPECT_LT(half.durationSeconds, whole.durationSeconds * 0.6);
     EXPECT_GT(half.durationSeconds, whole.durationSeconds * 0.4);
+    // What the book check reports as a recording cut short: the promise and the stop mid-frame.
+    EXPECT_EQ(whole.declaredFrames, whole.audioFrames);
+    EXPECT_FALSE(whole.endsInsideFrame);
+    EXPECT_EQ(half.declaredFrames, whole.declaredFrames);
+    EXPECT_LT(half.audioFrames, half.declaredFrames);
+    EXPECT_TRUE(half.endsInsideFrame);
+}
+
+TEST(Mp3Scanner, StreamsCutOnAFrameBoundaryStillFallShortOfTheirPromise) {
+    QUIREL_REQUIRE_CLIPS(clips);
+    std::vector<unsigned char> bytes = audiotest::readBytes(clips->longVbr.mp3);
+    const Mp3StreamInfo whole = scanBytes(bytes);
+    ASSERT_TRUE(whole.playable && whole.hasInfoFrame);
+    ASSERT_GT(whole.declaredFrames, 10);
+    // Cut at the first byte of a frame header near the middle: no partial frame is left.
+    std::size_t cut = bytes.size() / 2;
+    while (cut < bytes.size() && !(bytes[cut] == 0xFF && (bytes[cut + 1] & 0xE0) == 0xE0)) ++cut;
+    bytes.resize(cut);
+    const Mp3StreamInfo half = scanBytes(bytes);
+    ASSERT_TRUE(half.playable) << half.problem;
+    EXPECT_LT(half.audioFrames, whole.declaredFrames);
+    EXPECT_EQ(half.declaredFrames, whole.declaredFrames);
+
+    // Without an Info frame nothing is promised.
+    const Mp3StreamInfo plain = Mp3Scanner::scanFile(clips->shortCbr.mp3);
+    EXPECT_EQ(plain.declaredFrames, 0);
 }
 
 TEST(Mp3Scanner, JunkAndTagsAroundTheStreamAreSkipped) {

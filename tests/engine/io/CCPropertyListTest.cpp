@@ -500,3 +500,56 @@ TEST_F(PropertyListTest, Utf16DocumentWithByteOrderMarkIsRead) {
 }
 
 }  // namespace
+
+// The engine-free text reader must find exactly the strings the dictionary reader hands out, or
+// the book check and the reader would disagree about a string table.
+TEST_F(PropertyListTest, TextsAgreeWithTheDictionaryReader) {
+    const std::vector<std::string> documents = {
+        kEveryKind,
+        wrap("<dict><key>a</key><string>1</string><key>b</key><string>2</string>"
+             "<key>a</key><string>3</string></dict>"),
+        wrap("<dict><key>lonely</key><key>b</key><string>2</string><key>trailing</key></dict>"),
+        wrap("<dict><string>orphan</string><key>a</key><string>1</string>"
+             "<integer>5</integer><array/><key>c</key><true/></dict>"),
+        wrap("<dict><key>a</key><mystery>x</mystery><string>orphan</string>"
+             "<key>b</key><string>2</string><unknown/><key>c</key>"
+             "<Dict><key>z</key><string>z</string></Dict></dict>"),
+        wrap("<dict><key>a</key><string>first</string><key>a</key><dict/>"
+             "<key>b</key><array/><key>b</key><string>later</string>"
+             "<key>c</key><string>kept</string><key>c</key><mystery/></dict>"),
+        "<dict><key>bare</key><string><![CDATA[x]]>y</string></dict>",
+    };
+    for (size_t i = 0; i < documents.size(); ++i) {
+        SCOPED_TRACE("document " + std::to_string(i));
+        const std::string path = dir.write("table.xml", documents[i]);
+        DictRef d(engine::readPropertyListDictionary(path));
+        ASSERT_NE(d, nullptr);
+        std::map<std::string, std::string> expected, texts;
+        for (const auto& e : d->entries())
+            if (const CCString* s = dynamic_cast<const CCString*>(e.object)) expected[e.strKey] = s->str();
+        std::string problem;
+        ASSERT_TRUE(engine::readPropertyListTexts(path, &texts, &problem)) << problem;
+        EXPECT_EQ(texts, expected);
+    }
+}
+
+TEST_F(PropertyListTest, TextsOfFilesThatHoldNoTableSayWhy) {
+    dir.write("empty.xml", "");
+    dir.write("junk.xml", "not xml at all");
+    dir.write("folder.xml/inside", "x");
+    dir.write("list.xml", wrap("<array><string>1</string></array>"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"missing.xml", "is missing"},
+        {"empty.xml", "is empty"},
+        {"junk.xml", "is not a property list"},
+        {"folder.xml", "cannot be read"},
+        {"list.xml", "holds no <dict> at the top"},
+    };
+    for (const auto& [name, why] : cases) {
+        std::map<std::string, std::string> texts = {{"stale", "value"}};
+        std::string problem;
+        EXPECT_FALSE(engine::readPropertyListTexts(dir.file(name), &texts, &problem)) << name;
+        EXPECT_NE(problem.find(why), std::string::npos) << name << ": " << problem;
+        EXPECT_TRUE(texts.empty()) << name;
+    }
+}

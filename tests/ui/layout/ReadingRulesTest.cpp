@@ -2,6 +2,7 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -162,4 +163,42 @@ TEST(LayoutPaths, NamesJoinTheLayoutFolderAndMustStayInsideTheBook) {
     // A layout outside the book is held to its own folder.
     EXPECT_EQ(ui::composeLayoutPath("/elsewhere/", "../x.png", "/elsewhere/"), "");
     EXPECT_EQ(ui::composeLayoutPath("/elsewhere/", "x.png", "/elsewhere/"), "/elsewhere/x.png");
+}
+
+TEST(LayoutTextParsing, ASyntaxErrorIsReportedWithItsPlaceAndTheReadPartKept) {
+    std::string error = "stale";
+    JsonDictionary whole = GUIReader::parseLayoutText(kMixed, std::strlen(kMixed), &error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(whole.readInt("int"), 7);
+
+    const std::string cut = std::string(kMixed).substr(0, 60);
+    JsonDictionary part = GUIReader::parseLayoutText(cut.data(), cut.size(), &error);
+    // The reader goes on with what came before the error, and the report says where it stopped.
+    EXPECT_EQ(part.readInt("int"), 7);
+    EXPECT_EQ(error.rfind("Line 2, Column ", 0), 0u) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+
+    const std::string garbage = "this is not JSON";
+    GUIReader::parseLayoutText(garbage.data(), garbage.size(), &error);
+    EXPECT_EQ(error.rfind("Line 1, Column 1: ", 0), 0u) << error;
+
+    const std::string deep = std::string(GUIReader::kMaxJsonDepth + 10, '[');
+    GUIReader::parseLayoutText(deep.data(), deep.size(), &error);
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(LayoutTextParsing, ClassNamesTellWidgetsAndPanelsApart) {
+    for (const char* panel : {"Panel", "ScrollView", "PageView", "DragPanel"}) {
+        EXPECT_TRUE(GUIReader::classMakesWidget(panel)) << panel;
+        EXPECT_TRUE(GUIReader::classMakesPanel(panel)) << panel;
+    }
+    for (const char* leaf : {"Button", "ImageView", "Label", "TextButton", "Slider"}) {
+        EXPECT_TRUE(GUIReader::classMakesWidget(leaf)) << leaf;
+        EXPECT_FALSE(GUIReader::classMakesPanel(leaf)) << leaf;
+    }
+    // Known but never built, unknown, differently spelt, absent.
+    for (const char* none : {"ListView", "Sprite", "panel", "", static_cast<const char*>(nullptr)}) {
+        EXPECT_FALSE(GUIReader::classMakesWidget(none));
+        EXPECT_FALSE(GUIReader::classMakesPanel(none));
+    }
 }
