@@ -29,6 +29,7 @@ void BackgroundCheck::run(std::string bookDir) {
     CheckControl control;
     control.stop = &m_stop;
     m_report = checkBook(bookDir, control);
+    engine::endImageDecodingOnThisThread();
     m_ended.store(true, std::memory_order_release);
 }
 

@@ -95,4 +95,6 @@ SDL_Surface* decodeImageFile(const std::string& fullPath, std::string* problem) 
 
 void prepareImageDecoding() { IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG); }
 
+void endImageDecodingOnThisThread() { SDL_TLSCleanup(); }
+
 }  // namespace engine

@@ -22,4 +22,8 @@ SDL_Surface* decodeImageFile(const std::string& fullPath, std::string* problem);
 // Sets up the PNG and JPEG decoders, so that later decodes on other threads find them ready.
 void prepareImageDecoding();
 
+// Frees what SDL kept for the calling thread (its error text): a thread that decoded images and is
+// not one of SDL's own calls this before it ends, or that memory is lost with the thread.
+void endImageDecodingOnThisThread();
+
 }  // namespace engine
