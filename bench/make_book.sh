@@ -18,10 +18,13 @@ trap 'rm -rf "$work"' EXIT
 # The sources: three picture shapes in turn, one recording a page in three formats in turn.
 animals=(cat bird duck fish tree house sun flower kite balloon)
 formats=(wav m4a ogg)
+size() {  # size PAGE: sets w and h, landscape, portrait and square in turn
+    case $(($1 % 3)) in 0) w=1200; h=800 ;; 1) w=600; h=1000 ;; *) w=800; h=800 ;; esac
+}
 {
     echo '{"pictures": ['
     for p in $(seq 1 30); do
-        case $((p % 3)) in 0) w=1200; h=800 ;; 1) w=600; h=1000 ;; *) w=800; h=800 ;; esac
+        size "$p"
         a=${animals[$((p % 10))]}
         echo "  {\"file\": \"pictures/p$p.png\", \"width\": $w, \"height\": $h, \"paper\": \"#dff3fb\", \"ground\": \"#8fd16a\","
         echo "   \"shapes\": [[\"$a\", $((w / 2)), $((h / 3)), $((h / 3))]],"
@@ -37,7 +40,7 @@ formats=(wav m4a ogg)
     echo "title: Thirty Pages"
     echo "pages:"
     for p in $(seq 1 30); do
-        case $((p % 3)) in 0) w=1200; h=800 ;; 1) w=600; h=1000 ;; *) w=800; h=800 ;; esac
+        size "$p"
         a=${animals[$((p % 10))]}
         echo "  - picture: pictures/p$p.png"
         echo "    sentences:"
