@@ -96,7 +96,9 @@ TEST_F(StartupCheck, TheRecordedSessionIsUnchangedWithTheCheckRunning) {
     // runProgram's own redirection of standard input comes after the script's, so the script wins.
     ASSERT_EQ(run.exitCode, 0) << run.err.substr(0, 2000);
     EXPECT_TRUE(run.out == readAll(golden + "long_session.out")) << "the session's output differs from the recording";
-    EXPECT_EQ(linesWith(run.err, "book check: ").size(), 1u);
+    // The session may end before the check does (a slow or instrumented build): then leaving ends the
+    // check quietly. Either way never more than one summary.
+    EXPECT_LE(linesWith(run.err, "book check: ").size(), 1u);
 }
 
 TEST_F(StartupCheck, TheMainLoopLogsTheSummaryOnceTheCheckEnds) {
