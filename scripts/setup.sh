@@ -12,10 +12,14 @@ PACKAGES=(
   # book making: manifests, recordings, speech
   libyaml-cpp-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
   libmp3lame-dev libespeak-ng-dev
+  # sharing books: EPUB containers and rendering their pages
+  libzip-dev liblitehtml-dev libgumbo-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   # sample-book audio and real-window tests
   espeak-ng lame xvfb xauth xdotool x11-utils imagemagick
+  # the EPUB checker the exports are tested with, and the Java runtime it runs on (tests only)
+  epubcheck default-jre-headless
 )
 
 missing=()
