@@ -40,6 +40,9 @@ declare -A seeds=(
   [image_loader]=image_loader
   [book_description]=book_description
   [manifest]=manifest
+  [epub_container]=epub_container
+  [package_document]=package_document
+  [media_overlay]=media_overlay
 )
 targets=()
 for t in "${!seeds[@]}"; do

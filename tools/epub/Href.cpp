@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "tools/epub/ZipArchive.h"
+
 namespace epub {
 
 namespace {
@@ -73,7 +75,8 @@ bool resolveHref(const std::string& base, const std::string& href, std::string& 
     if (parts.empty()) return false;
     path.clear();
     for (std::size_t i = 0; i < parts.size(); ++i) path += (i ? "/" : "") + parts[i];
-    return true;
+    // The same rule as for the zip's own names (no control characters, no drive letter).
+    return staysInside(path);
 }
 
 }  // namespace epub
