@@ -148,6 +148,10 @@ std::string tone(const std::string& path, double seconds, double hz) {
     fs::create_directories(fs::path(path).parent_path());
     std::string error;
     EXPECT_TRUE(bookkit::writeAudioFile(path, pcm, error)) << error;
+    return readBytes(path);
+}
+
+std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream all;
     all << in.rdbuf();

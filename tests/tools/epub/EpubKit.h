@@ -44,6 +44,8 @@ void writeZip(const std::string& path, const std::map<std::string, std::string>&
 // A tone of `seconds` at 44.1 kHz mono written to `path` (.mp3, .m4a), returned as bytes.
 std::string tone(const std::string& path, double seconds, double hz = 440.0);
 
+std::string readBytes(const std::string& path);
+
 std::string epubProgram();
 // Runs quirel-epub with the given words (quoted for the shell).
 testsupport::ProgramRun runEpub(const std::vector<std::string>& words);

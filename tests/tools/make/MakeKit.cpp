@@ -86,36 +86,6 @@ void writeRecording(const std::string& path, double seconds, double hz) {
     ASSERT_TRUE(bookkit::writeAudioFile(path, pcm, error)) << error;
 }
 
-std::vector<Json::Value> drive(const std::string& book, const std::string& script) {
-    const std::string dir = testsupport::makeTempDir("quirel-make-drive");
-    testsupport::writeFile(dir + "/script", script);
-    const std::string drivePath = std::string(QUIREL_BINARY_DIR) + "/tools/drive/quirel-drive";
-    const int status = spawnTo({drivePath, "--resources", book, dir + "/script"}, dir + "/out", dir + "/err");
-    EXPECT_EQ(status, 0) << readFile(dir + "/err");
-    std::vector<Json::Value> answers;
-    std::istringstream lines(readFile(dir + "/out"));
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.empty() || (line[0] != '{' && line[0] != '[')) continue;
-        Json::Value v;
-        Json::CharReaderBuilder builder;
-        std::string errors;
-        std::istringstream in(line);
-        if (Json::parseFromStream(builder, in, &v, &errors)) answers.push_back(v);
-    }
-    return answers;
-}
-
-double playedSeconds(const Json::Value& audioLog, const std::string& file) {
-    double played = -1, start = -1;
-    for (const Json::Value& e : audioLog) {
-        if (e["file"].asString() != file) continue;
-        if (e["op"].asString() == "play") start = e["t"].asDouble();
-        if (e["op"].asString() == "end" && start >= 0) played = e["t"].asDouble() - start;
-    }
-    return played;
-}
-
 std::map<std::string, std::string> filesUnder(const std::string& root) {
     std::map<std::string, std::string> files;
     std::error_code ec;

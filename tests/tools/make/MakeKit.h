@@ -9,6 +9,7 @@
 
 #include <json/json.h>
 
+#include "support/ReaderDrive.h"
 #include "tools/bookkit/Canvas.h"
 
 namespace maketest {
@@ -29,12 +30,9 @@ void writePicture(const std::string& path, int width, int height, bookkit::Rgba 
 // A tone of `seconds` at 44.1 kHz stereo, in the format the extension names.
 void writeRecording(const std::string& path, double seconds, double hz = 440.0);
 
-// Runs the reader headless on `book` with `script`; returns the JSON lines it printed (the
-// answers to `state` and `audiolog`), in order.
-std::vector<Json::Value> drive(const std::string& book, const std::string& script);
-// Seconds from the play of `file` to its end in an audio log (the last such pair); -1 when the
-// log has no finished play of it.
-double playedSeconds(const Json::Value& audioLog, const std::string& file);
+// The reader headless on a made book, shared with the other book tools' tests.
+using testsupport::drive;
+using testsupport::playedSeconds;
 
 // Every regular file under `root` (hidden ones too), relative path to bytes.
 std::map<std::string, std::string> filesUnder(const std::string& root);
