@@ -144,30 +144,33 @@ private:
     Publication publication_;
     ScratchFolder scratch_;
     make::StagedFolder staged_;
-    std::map<std::string, bookkit::Pcm> audio_;  // each audio file of the narration, decoded
+    std::map<std::string, std::string> audioFiles_;  // narration audio in the publication -> its copy on disk
+    std::map<std::string, double> audioSeconds_;       // and its length
+    std::map<std::string, bookkit::Pcm> pageAudio_;    // the audio of the page being made, decoded
 };
 
-// Every audio file decoded once, and every clip checked against its length, before any drawing.
+// Every audio file decoded once and every clip checked against its length, before any drawing.
+// Only the lengths are kept: a page decodes its own files again when it is made.
 bool Import::loadAudio() {
     fs::create_directories(scratch_.path() + "/audio");
     for (const PublicationPage& page : publication_.pages) {
         for (const OverlayPar& par : page.pars) {
             if (par.audioPath.empty()) continue;
-            auto found = audio_.find(par.audioPath);
-            if (found == audio_.end()) {
+            if (!audioSeconds_.count(par.audioPath)) {
                 std::string bytes, error;
                 if (!zip_.read(par.audioPath, bytes, error)) return fail(error);
                 const std::string file =
-                    scratch_.path() + "/audio/" + std::to_string(audio_.size() + 1) + extensionOf(par.audioPath);
+                    scratch_.path() + "/audio/" + std::to_string(audioFiles_.size() + 1) + extensionOf(par.audioPath);
                 if (!writeBytes(file, bytes, error)) return fail("quirel-epub: " + error);
                 bookkit::Pcm pcm;
                 if (!bookkit::decodeAudioFile(file, kRate, pcm, error)) {
                     if (error.compare(0, file.size(), file) == 0) error.erase(0, file.size() + 2);
                     return fail(par.audioPath + ": not audio that can be decoded (" + error + ")");
                 }
-                found = audio_.emplace(par.audioPath, std::move(pcm)).first;
+                audioFiles_[par.audioPath] = file;
+                audioSeconds_[par.audioPath] = pcm.seconds();
             }
-            const double length = found->second.seconds();
+            const double length = audioSeconds_.at(par.audioPath);
             if (par.clipBegin >= length || par.clipEnd > length + kEndSlack) {
                 return fail(page.overlayPath + ":" + std::to_string(par.line) + ": the clip " + seconds(par.clipBegin) +
                             " to " + (par.clipEnd < 0 ? std::string("the end") : seconds(par.clipEnd)) + " of " +
@@ -180,15 +183,24 @@ bool Import::loadAudio() {
 
 // The sentence's recording: its clip cut from its audio file into a file of its own.
 bool Import::clipFile(const PageSentence& s, int page, int n, std::string& path) {
-    const bookkit::Pcm clip = bookkit::cut(audio_.at(s.audioPath), s.clipBegin, s.clipEnd);
-    path = scratch_.path() + "/clips/" + std::to_string(page) + "_" + std::to_string(n) + ".wav";
     std::string error;
+    auto decoded = pageAudio_.find(s.audioPath);
+    if (decoded == pageAudio_.end()) {
+        bookkit::Pcm pcm;
+        if (!bookkit::decodeAudioFile(audioFiles_.at(s.audioPath), kRate, pcm, error)) {
+            return fail(s.audioPath + ": not audio that can be decoded (" + error + ")");
+        }
+        decoded = pageAudio_.emplace(s.audioPath, std::move(pcm)).first;
+    }
+    const bookkit::Pcm clip = bookkit::cut(decoded->second, s.clipBegin, s.clipEnd);
+    path = scratch_.path() + "/clips/" + std::to_string(page) + "_" + std::to_string(n) + ".wav";
     if (!bookkit::writeAudioFile(path, clip, error)) return fail("quirel-epub: " + error);
     return true;
 }
 
 bool Import::drawPage(int number, make::ManifestPage& out) {
     const PublicationPage& page = publication_.pages[static_cast<std::size_t>(number - 1)];
+    pageAudio_.clear();
     std::string xhtml, error;
     if (!zip_.read(page.path, xhtml, error)) return fail(error);
     HtmlPage html;
