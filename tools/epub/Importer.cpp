@@ -33,7 +33,7 @@ namespace epub {
 
 namespace {
 
-// The rate the book maker decodes recordings at; clips are cut at it too.
+// The rate the book maker decodes recordings at, so lengths are counted as it counts them.
 constexpr int kRate = 24000;
 // A clip may end this far past its file's end: encoders pad and trim a few milliseconds.
 constexpr double kEndSlack = 0.1;
@@ -134,7 +134,6 @@ private:
     }
     bool loadAudio();
     bool drawPage(int number, make::ManifestPage& page);
-    bool clipFile(const PageSentence& s, int page, int n, std::string& path);
     bool makeBook(make::Manifest& manifest);
 
     std::string in_, outDir_;
@@ -146,11 +145,10 @@ private:
     make::StagedFolder staged_;
     std::map<std::string, std::string> audioFiles_;  // narration audio in the publication -> its copy on disk
     std::map<std::string, double> audioSeconds_;       // and its length
-    std::map<std::string, bookkit::Pcm> pageAudio_;    // the audio of the page being made, decoded
 };
 
-// Every audio file decoded once and every clip checked against its length, before any drawing.
-// Only the lengths are kept: a page decodes its own files again when it is made.
+// Every audio file decoded once and every clip checked against its length, before any drawing;
+// the book maker cuts the clips when it encodes them.
 bool Import::loadAudio() {
     fs::create_directories(scratch_.path() + "/audio");
     for (const PublicationPage& page : publication_.pages) {
@@ -181,26 +179,8 @@ bool Import::loadAudio() {
     return true;
 }
 
-// The sentence's recording: its clip cut from its audio file into a file of its own.
-bool Import::clipFile(const PageSentence& s, int page, int n, std::string& path) {
-    std::string error;
-    auto decoded = pageAudio_.find(s.audioPath);
-    if (decoded == pageAudio_.end()) {
-        bookkit::Pcm pcm;
-        if (!bookkit::decodeAudioFile(audioFiles_.at(s.audioPath), kRate, pcm, error)) {
-            return fail(s.audioPath + ": not audio that can be decoded (" + error + ")");
-        }
-        decoded = pageAudio_.emplace(s.audioPath, std::move(pcm)).first;
-    }
-    const bookkit::Pcm clip = bookkit::cut(decoded->second, s.clipBegin, s.clipEnd);
-    path = scratch_.path() + "/clips/" + std::to_string(page) + "_" + std::to_string(n) + ".wav";
-    if (!bookkit::writeAudioFile(path, clip, error)) return fail("quirel-epub: " + error);
-    return true;
-}
-
 bool Import::drawPage(int number, make::ManifestPage& out) {
     const PublicationPage& page = publication_.pages[static_cast<std::size_t>(number - 1)];
-    pageAudio_.clear();
     std::string xhtml, error;
     if (!zip_.read(page.path, xhtml, error)) return fail(error);
     HtmlPage html;
@@ -262,8 +242,11 @@ bool Import::drawPage(int number, make::ManifestPage& out) {
         }
         make::ManifestSentence sentence;
         sentence.text = s.text;
-        sentence.zone = zones.front();
-        if (!clipFile(s, number, static_cast<int>(out.sentences.size() + 1), sentence.audio)) return false;
+        sentence.zones = zones;
+        sentence.audio = audioFiles_.at(s.audioPath);
+        sentence.clipBegin = s.clipBegin;
+        // A clip ending within the slack past its file's end ends with the file.
+        sentence.clipEnd = s.clipEnd >= audioSeconds_.at(s.audioPath) ? -1 : s.clipEnd;
         out.sentences.push_back(sentence);
     }
     return true;
@@ -308,7 +291,6 @@ ImportResult Import::run() {
     }
     if (!loadAudio()) return result_;
     fs::create_directories(scratch_.path() + "/pages");
-    fs::create_directories(scratch_.path() + "/clips");
 
     const PackageDocument& package = publication_.package;
     make::Manifest manifest;
