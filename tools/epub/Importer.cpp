@@ -16,6 +16,7 @@
 #include "tools/epub/HtmlPage.h"
 #define QUIREL_EPUB_HAS_RENDERER 1
 #endif
+#include "app/book/SentenceNames.h"
 #include "tools/bookkit/AudioClip.h"
 #include "tools/bookkit/MediaLibraries.h"
 #include "tools/epub/Publication.h"
@@ -239,6 +240,17 @@ bool Import::drawPage(int number, make::ManifestPage& out) {
         if (s.text.size() > make::Manifest::kMaxTextBytes) {
             result_.warnings.push_back(at + "the sentence " + quoted + " is too long for a subtitle; shortened");
             s.text = shortened(s.text, make::Manifest::kMaxTextBytes);
+        }
+        if (zones.size() > static_cast<std::size_t>(app::kMaxSentenceParts)) {
+            // The reader takes so many touch areas a sentence: the last one covers the lines left.
+            bookkit::RectF& last = zones[app::kMaxSentenceParts - 1];
+            for (std::size_t k = app::kMaxSentenceParts; k < zones.size(); ++k) {
+                const bookkit::RectF& z = zones[k];
+                const float x0 = std::min(last.x, z.x), y0 = std::min(last.y, z.y);
+                const float x1 = std::max(last.x + last.w, z.x + z.w), y1 = std::max(last.y + last.h, z.y + z.h);
+                last = bookkit::RectF{x0, y0, x1 - x0, y1 - y0};
+            }
+            zones.resize(app::kMaxSentenceParts);
         }
         make::ManifestSentence sentence;
         sentence.text = s.text;
