@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include <SDL_ttf.h>
 #include <litehtml/litehtml.h>
@@ -36,6 +39,7 @@ col { display: table-column; }
 colgroup { display: table-column-group; }
 td, th { display: table-cell; padding: 1px; vertical-align: inherit; }
 img { display: inline-block; }
+br { display: block; }
 body { margin: 8px; }
 p, dl, blockquote, figure { margin-top: 1em; margin-bottom: 1em; }
 blockquote, figure { margin-left: 40px; margin-right: 40px; }
@@ -95,49 +99,164 @@ void appendEscaped(std::string& out, const char* text, bool attribute) {
     }
 }
 
+double number(const char* text, double fallback) {
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    return end != text && v > 0 ? v : fallback;
+}
+
+std::string px(double v) {
+    return std::to_string(static_cast<long>(std::lround(v))) + "px";
+}
+
 // Writes an XML element tree as HTML the way an HTML parser reads it back unchanged: empty
 // elements get end tags (an HTML parser takes <span/> as an open tag), void elements none, and
-// style sheets stay raw text. Scripts are left out: they never run here.
-void writeAsHtml(const pugi::xml_node& node, std::string& out, bool rawText) {
-    for (const auto& child : node.children()) {
-        switch (child.type()) {
-        case pugi::node_element: {
-            const std::string name = localName(child.name());
-            if (name == "script") {
+// style sheets stay raw text. Scripts are left out: they never run here. Content litehtml cannot
+// draw (video, canvas, frames, MathML, SVG drawings) is left empty and named in `undrawn`; an SVG
+// that frames a picture, as fixed-layout pages often do, becomes that picture.
+struct HtmlWriter {
+    int viewportWidth = 0;
+    int viewportHeight = 0;
+    std::string out;
+    std::set<std::string> undrawn;
+
+    void children(const pugi::xml_node& node, bool rawText) {
+        for (const auto& child : node.children()) {
+            switch (child.type()) {
+            case pugi::node_element:
+                element(child);
+                break;
+            case pugi::node_pcdata:
+            case pugi::node_cdata:
+                if (rawText) {
+                    out += child.value();
+                } else {
+                    appendEscaped(out, child.value(), false);
+                }
+                break;
+            default:
                 break;
             }
-            out += '<';
-            out += child.name();
-            for (const auto& attr : child.attributes()) {
-                out += ' ';
-                out += attr.name();
-                out += "=\"";
-                appendEscaped(out, attr.value(), true);
-                out += '"';
-            }
-            out += '>';
-            if (isVoidElement(name)) {
-                break;
-            }
-            writeAsHtml(child, out, name == "style");
-            out += "</";
-            out += child.name();
-            out += '>';
-            break;
-        }
-        case pugi::node_pcdata:
-        case pugi::node_cdata:
-            if (rawText) {
-                out += child.value();
-            } else {
-                appendEscaped(out, child.value(), false);
-            }
-            break;
-        default:
-            break;
         }
     }
-}
+
+    void openTag(const pugi::xml_node& node) {
+        out += '<';
+        out += node.name();
+        for (const auto& attr : node.attributes()) {
+            out += ' ';
+            out += attr.name();
+            out += "=\"";
+            appendEscaped(out, attr.value(), true);
+            out += '"';
+        }
+        out += '>';
+    }
+
+    void closeTag(const pugi::xml_node& node) {
+        out += "</";
+        out += node.name();
+        out += '>';
+    }
+
+    void element(const pugi::xml_node& node) {
+        const std::string name = localName(node.name());
+        static const std::set<std::string> kUndrawn = {"video", "canvas", "iframe", "object", "embed", "math"};
+        if (name == "script") {
+            return;
+        }
+        if (name == "svg") {
+            svg(node);
+            return;
+        }
+        openTag(node);
+        if (isVoidElement(name)) {
+            return;
+        }
+        if (kUndrawn.count(name) != 0) {
+            undrawn.insert("<" + name + ">");
+        } else {
+            children(node, name == "style");
+        }
+        closeTag(node);
+    }
+
+    // The SVG's box: its width and height in pixels, percentages (or none) of the viewport.
+    void svg(const pugi::xml_node& node) {
+        pugi::xml_node image;
+        bool drawsMore = false;
+        for (const auto& d : node.select_nodes(".//*")) {
+            const std::string name = localName(d.node().name());
+            if (name == "image" && !image) {
+                image = d.node();
+            } else if (name != "title" && name != "desc" && name != "g" && name != "defs" && name != "metadata") {
+                drawsMore = true;
+            }
+        }
+        const char* href = image ? image.attribute("xlink:href").as_string(image.attribute("href").as_string()) : "";
+        if (!*href || drawsMore) {
+            undrawn.insert(*href ? "<svg> drawing beside its picture" : "<svg>");
+        }
+        if (!*href) {
+            openTag(node);
+            closeTag(node);
+            return;
+        }
+        auto length = [](const pugi::xml_attribute& attr, double whole) {
+            const std::string v = attr.as_string();
+            if (v.empty()) {
+                return whole;
+            }
+            if (v.back() == '%') {
+                return whole * number(v.c_str(), 100) / 100.0;
+            }
+            return number(v.c_str(), whole);
+        };
+        const double boxW = length(node.attribute("width"), viewportWidth);
+        const double boxH = length(node.attribute("height"), viewportHeight);
+        // viewBox "x y w h" mapped into the box, centred and whole (the default "xMidYMid meet").
+        double vb[4] = {0, 0, boxW, boxH};
+        std::istringstream viewBox(node.attribute("viewBox").as_string());
+        std::string part;
+        for (int i = 0; i < 4 && viewBox >> part; ++i) {
+            vb[i] = std::strtod(part.c_str(), nullptr);
+            while (viewBox.peek() == ',' || viewBox.peek() == ' ') {
+                viewBox.get();
+            }
+        }
+        if (vb[2] <= 0 || vb[3] <= 0) {
+            vb[2] = boxW;
+            vb[3] = boxH;
+        }
+        const bool stretch = std::string(node.attribute("preserveAspectRatio").as_string()) == "none";
+        const double sx = boxW / vb[2], sy = boxH / vb[3];
+        const double scaleX = stretch ? sx : std::min(sx, sy), scaleY = stretch ? sy : std::min(sx, sy);
+        const double offsetX = (boxW - vb[2] * scaleX) / 2, offsetY = (boxH - vb[3] * scaleY) / 2;
+        const double ix = image.attribute("x").as_double(0), iy = image.attribute("y").as_double(0);
+        const double iw = length(image.attribute("width"), vb[2]), ih = length(image.attribute("height"), vb[3]);
+        const bool sized = node.attribute("width") && std::string(node.attribute("width").as_string()).back() != '%';
+        // A box of the viewport's size is placed at the top left of the page, as the SVG would be
+        // in a page whose body has no margin.
+        out += "<div";
+        for (const char* keep : {"id", "class"}) {
+            if (node.attribute(keep)) {
+                out += std::string(" ") + keep + "=\"";
+                appendEscaped(out, node.attribute(keep).value(), true);
+                out += '"';
+            }
+        }
+        std::string style = (sized ? "position:relative;" : "position:absolute;left:0;top:0;") + std::string("width:") +
+                            px(boxW) + ";height:" + px(boxH) + ";overflow:hidden;";
+        style += node.attribute("style").as_string();
+        out += " style=\"";
+        appendEscaped(out, style.c_str(), true);
+        out += "\"><img src=\"";
+        appendEscaped(out, href, true);
+        out += "\" alt=\"\" style=\"position:absolute;left:" + px(offsetX + (ix - vb[0]) * scaleX) +
+               ";top:" + px(offsetY + (iy - vb[1]) * scaleY) + ";width:" + px(iw * scaleX) +
+               ";height:" + px(ih * scaleY) + "\"></div>";
+    }
+};
 
 // The style sheets written into the document itself, for their @font-face rules.
 void collectStyleText(const pugi::xml_node& node, std::vector<std::string>& sheets) {
@@ -160,9 +279,13 @@ void collectStyleText(const pugi::xml_node& node, std::vector<std::string>& shee
 std::string collapsedWhiteSpace(const std::string& text) {
     std::string out;
     bool space = false;
-    for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // No-break spaces (U+00A0) count as white space here: a sentence's text is for reading.
+        const bool nbsp = c == '\xC2' && i + 1 < text.size() && text[i + 1] == '\xA0';
+        if (std::isspace(static_cast<unsigned char>(c)) || nbsp) {
             space = !out.empty();
+            i += nbsp ? 1 : 0;
         } else {
             if (space) {
                 out += ' ';
@@ -210,7 +333,7 @@ struct HtmlPage::Impl {
     std::map<std::string, litehtml::element::ptr> ids;
     std::map<const litehtml::element*, int> blocks;
 
-    void index(const litehtml::element::ptr& el, int& nextBlock, std::vector<std::string>& unsupported) {
+    void index(const litehtml::element::ptr& el, int& nextBlock) {
         const char* id = el->get_attr("id");
         if (id && *id) {
             ids.emplace(id, el);
@@ -218,18 +341,31 @@ struct HtmlPage::Impl {
         if (isBlockLike(*el)) {
             blocks[el.get()] = nextBlock++;
         }
-        const char* tag = el->get_tagName();
-        if (tag && *tag) {
-            const std::string name = localName(tag);
-            static const std::set<std::string> kNotDrawn = {"svg", "video", "canvas", "iframe", "object", "embed", "math"};
-            if (kNotDrawn.count(name) != 0) {
-                unsupported.push_back(name);
-                return;
-            }
-        }
         for (std::size_t i = 0; i < el->get_children_count(); ++i) {
-            index(el->get_child(static_cast<int>(i)), nextBlock, unsupported);
+            index(el->get_child(static_cast<int>(i)), nextBlock);
         }
+    }
+
+    // The text a reader sees under el: line breaks and block edges separate words, hidden parts
+    // are left out.
+    static void visibleText(const litehtml::element::ptr& el, std::string& text) {
+        if (dynamic_cast<const litehtml::el_text*>(el.get())) {
+            el->get_text(text);
+            return;
+        }
+        if (el->get_display() == litehtml::display_none) {
+            return;
+        }
+        if (el->is_break()) {
+            text += ' ';
+            return;
+        }
+        const bool block = isBlockLike(*el);
+        text += block ? " " : "";
+        for (std::size_t i = 0; i < el->get_children_count(); ++i) {
+            visibleText(el->get_child(static_cast<int>(i)), text);
+        }
+        text += block ? " " : "";
     }
 
     // Boxes of the words under el, in document order.
@@ -293,8 +429,15 @@ bool HtmlPage::render(const std::string& xhtml, const std::string& docPath, int 
         for (const auto& sheet : sheets) {
             d.container->addFontFaces(sheet, docPath);
         }
-        html = "<!DOCTYPE html>\n";
-        writeAsHtml(xml, html, false);
+        HtmlWriter writer;
+        writer.viewportWidth = width;
+        writer.viewportHeight = height;
+        writer.out = "<!DOCTYPE html>\n";
+        writer.children(xml, false);
+        html = std::move(writer.out);
+        for (const auto& what : writer.undrawn) {
+            d.container->warn(docPath + ": " + what + " is not drawn");
+        }
     } else {
         d.container->warn(docPath + ": not well-formed XHTML (" + parsed.description() + " at byte " +
                           std::to_string(parsed.offset) + "); read as HTML");
@@ -312,11 +455,7 @@ bool HtmlPage::render(const std::string& xhtml, const std::string& docPath, int 
     d.document->draw(0, 0, 0, &clip);
 
     int nextBlock = 0;
-    std::vector<std::string> unsupported;
-    d.index(d.document->root(), nextBlock, unsupported);
-    for (const auto& name : unsupported) {
-        d.container->warn(docPath + ": <" + name + "> content is not drawn");
-    }
+    d.index(d.document->root(), nextBlock);
     return true;
 }
 
@@ -335,8 +474,8 @@ bool HtmlPage::element(const std::string& id, std::string& text, std::vector<boo
         return false;
     }
     const litehtml::element::ptr& el = found->second;
-    litehtml::tstring raw;
-    el->get_text(raw);
+    std::string raw;
+    Impl::visibleText(el, raw);
     text = collapsedWhiteSpace(raw);
 
     std::vector<litehtml::position> runs;

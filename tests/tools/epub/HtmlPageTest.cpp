@@ -1,6 +1,7 @@
 // Content documents drawn for real and read back from the PNGs they save: pictures where the style
 // puts them, ink only where text is visible, one box per line of a wrapping sentence, blocks told
-// apart, the publication's own font, and what XHTML brings (declaration, namespaces, empty tags).
+// apart, the publication's own font, and what XHTML brings (declaration, namespaces, empty tags,
+// pictures framed by SVG).
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -251,14 +252,19 @@ TEST_F(HtmlPageTest, ThePublicationsFontIsUsedAndWoffFallsBackWithAWarning) {
     EXPECT_NE(warnings_[0].find("WOFF"), std::string::npos) << warnings_[0];
 }
 
-TEST_F(HtmlPageTest, XhtmlWithItsDeclarationAndEmptyElementTagsRendersAndAMissingPictureOnlyWarns) {
+TEST_F(HtmlPageTest, XhtmlWithItsDeclarationEmptyTagsAndSvgFramedPictureRendersAndAMissingPictureOnlyWarns) {
+    addPng("OEBPS/images/leaf.png", 2, 2, [](int, int) { return engine::ccColor4B{0, 160, 0, 255}; });
     const std::string xhtml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-        "<html xmlns=\"http://www.w3.org/1999/xhtml\" xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"en\">\n"
+        "<html xmlns=\"http://www.w3.org/1999/xhtml\" xmlns:epub=\"http://www.idpf.org/2007/ops\"\n"
+        " xmlns:xlink=\"http://www.w3.org/1999/xlink\" xml:lang=\"en\">\n"
         "<head><meta charset=\"UTF-8\"/><meta name=\"viewport\" content=\"width=300, height=200\"/><title>p</title>"
         "<script type=\"text/javascript\" src=\"app.js\"/></head>\n"
         "<body epub:type=\"bodymatter\" style=\"margin:0\"><img src=\"images/gone.png\" alt=\"\"/>"
-        "<div id=\"empty\" style=\"height:20px\"/><p id=\"after\" style=\"color:#000; margin:0\">Dog &amp; cat</p></body></html>";
+        "<div id=\"empty\" style=\"height:20px\"/><p id=\"after\" style=\"color:#000; margin:0\">Dog &amp;<br/>cat</p>"
+        // A picture framed by SVG, in the viewport's coordinates: drawn at (200, 0), 100 x 50.
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100%\" height=\"100%\" viewBox=\"0 0 600 400\">"
+        "<image x=\"400\" width=\"200\" height=\"100\" xlink:href=\"images/leaf.png\"/></svg></body></html>";
     HtmlPage page;
     ASSERT_TRUE(draw(page, xhtml, 300, 200));
     ASSERT_EQ(warnings_.size(), 1u);
@@ -272,9 +278,15 @@ TEST_F(HtmlPageTest, XhtmlWithItsDeclarationAndEmptyElementTagsRendersAndAMissin
     ASSERT_TRUE(page.element("after", text, lines, afterBlock));
     EXPECT_EQ(text, "Dog & cat");
     EXPECT_NE(emptyBlock, afterBlock);
-    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines.size(), 2u);
     EXPECT_GE(lines[0].y, 20);
     EXPECT_GT(picture_->count(lines[0], {0, 0, 0}), 30);
+    EXPECT_GT(picture_->count(lines[1], {0, 0, 0}), 30);
+
+    EXPECT_TRUE(near(picture_->at(205, 5), {0, 160, 0}));
+    EXPECT_TRUE(near(picture_->at(295, 45), {0, 160, 0}));
+    EXPECT_TRUE(near(picture_->at(195, 25), {255, 255, 255}));
+    EXPECT_TRUE(near(picture_->at(250, 55), {255, 255, 255}));
 }
 
 }  // namespace
