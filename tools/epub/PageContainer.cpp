@@ -287,17 +287,17 @@ bool PageContainer::loadFontSource(const std::string& url, const std::string& cs
                                    std::shared_ptr<const std::string>& bytes) {
     std::string data, path;
     if (dataUrlBytes(url, data)) {
-        path = "an embedded font";
+        path = "a data: URL";
     } else if (!resolveHref(cssPath, url, path)) {
         warn(cssPath + ": font \"" + family + "\" at " + url + " is outside the publication; its text uses Liberation");
         return false;
     } else if (!load_(path, data)) {
-        warn(cssPath + ": font file " + path + " is missing; \"" + family + "\" text uses Liberation");
+        warn(cssPath + ": font \"" + family + "\" file " + path + " is missing; its text uses Liberation");
         return false;
     }
     const FontFormat format = sniffFont(data);
     if (format == FontFormat::Woff) {
-        warn(cssPath + ": font " + path + " is WOFF, which is not read; \"" + family + "\" text uses Liberation");
+        warn(cssPath + ": font \"" + family + "\" in " + path + " is WOFF, which is not read; its text uses Liberation");
         return false;
     }
     TTF_Font* probe = format == FontFormat::Sfnt
@@ -305,7 +305,7 @@ bool PageContainer::loadFontSource(const std::string& url, const std::string& cs
                           : nullptr;
     if (!probe) {
         // Obfuscated fonts (META-INF/encryption.xml) land here too: their first bytes are scrambled.
-        warn(cssPath + ": font " + path + " is not a TrueType or OpenType font; \"" + family + "\" text uses Liberation");
+        warn(cssPath + ": font \"" + family + "\" in " + path + " is not TrueType or OpenType; its text uses Liberation");
         return false;
     }
     TTF_CloseFont(probe);
@@ -338,8 +338,10 @@ std::string PageContainer::fallbackFile(const std::string& family, int weight, b
     pattern += italic ? ":italic" : ":roman";
     auto it = files.find(pattern);
     if (it == files.end()) {
+        // Fontconfig is let go after each question, as bookkit's Fonts does: it keeps nothing we need.
         FcInit();
         it = files.emplace(pattern, bookkit::matchFontFile(pattern.c_str())).first;
+        FcFini();
     }
     return it->second;
 }
