@@ -492,19 +492,21 @@ void PageContainer::draw_list_marker(litehtml::uint_ptr, const litehtml::list_ma
 
 PageContainer::Picture* PageContainer::picture(const std::string& src, const std::string& baseurl) {
     std::string bytes, path;
-    const bool inline_ = dataUrlBytes(src, bytes);
-    if (inline_) {
-        path = src.substr(0, std::min<std::size_t>(src.size(), 40));
+    // A data: URL is its own key (PNG ones share their first bytes) and is named by its start.
+    const bool embedded = dataUrlBytes(src, bytes);
+    if (embedded) {
+        path = src.substr(0, std::min<std::size_t>(src.size(), 30)) + "...";
     } else if (!resolveHref(baseurl.empty() ? docPath_ : baseurl, src, path)) {
         warn(docPath_ + ": picture " + src + " is outside the publication; not drawn");
         return nullptr;
     }
-    auto it = pictures_.find(path);
+    const std::string& key = embedded ? src : path;
+    auto it = pictures_.find(key);
     if (it != pictures_.end()) {
         return it->second->surface ? it->second.get() : nullptr;
     }
     auto pic = std::make_unique<Picture>();
-    if (!inline_ && !load_(path, bytes)) {
+    if (!embedded && !load_(path, bytes)) {
         warn(docPath_ + ": picture " + path + " is missing; not drawn");
     } else if (SDL_Surface* decoded = IMG_Load_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1)) {
         pic->surface = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
@@ -513,7 +515,7 @@ PageContainer::Picture* PageContainer::picture(const std::string& src, const std
         warn(docPath_ + ": picture " + path + " cannot be decoded (" + IMG_GetError() + "); not drawn");
     }
     Picture* result = pic->surface ? pic.get() : nullptr;
-    pictures_[path] = std::move(pic);
+    pictures_[key] = std::move(pic);
     return result;
 }
 

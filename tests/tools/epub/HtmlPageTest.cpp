@@ -142,7 +142,7 @@ TEST_F(HtmlPageTest, PicturesAndPlacedTextAreDrawnWhereTheStylePutsThem) {
     ASSERT_TRUE(draw(page, document("<link rel=\"stylesheet\" type=\"text/css\" href=\"css/page.css\"/>",
                                     "<img src=\"images/spot.png\" alt=\"\" style=\"position:absolute; left:400px;"
                                     " top:50px; width:100px; height:50px\"/>"
-                                    "<p id=\"seen\" class=\"say\" style=\"left:40px; top:300px; color:#000\">Hello there</p>"
+                                    "<p id=\"seen\" class=\"say\" style=\"left:40px; top:300px; color:#0000c8\">Hello there</p>"
                                     "<p id=\"hidden\" class=\"say\" style=\"left:40px; top:500px; color:transparent\">"
                                     "Quiet words</p>")));
     EXPECT_TRUE(warnings_.empty()) << warnings_.front();
@@ -167,9 +167,9 @@ TEST_F(HtmlPageTest, PicturesAndPlacedTextAreDrawnWhereTheStylePutsThem) {
     EXPECT_NEAR(lines[0].y, 300, 6);
     EXPECT_GT(lines[0].w, 150);
     EXPECT_NEAR(lines[0].h, 46, 8);
-    // Ink inside the text's box; red around it.
-    EXPECT_GT(picture_->count(lines[0], {0, 0, 0}), 300);
-    EXPECT_EQ(picture_->count(RectF{lines[0].x, lines[0].y + lines[0].h + 2, lines[0].w, 20}, {0, 0, 0}), 0);
+    // Ink of the text's colour inside its box, none just below it.
+    EXPECT_GT(picture_->count(lines[0], {0, 0, 200}), 300);
+    EXPECT_EQ(picture_->count(RectF{lines[0].x, lines[0].y + lines[0].h + 2, lines[0].w, 20}, {0, 0, 200}), 0);
 
     // Transparent text is laid out and leaves the picture untouched.
     ASSERT_TRUE(page.element("hidden", text, lines, block));
