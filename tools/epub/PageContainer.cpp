@@ -250,7 +250,7 @@ void PageContainer::addFontFaces(const std::string& css, const std::string& cssP
         at = close == std::string::npos ? text.size() : close + 1;
 
         Face face;
-        std::string src;
+        std::string src, familyName;
         for (const auto& declaration : splitTopLevel(body, ';')) {
             const auto colon = declaration.find(':');
             if (colon == std::string::npos) {
@@ -259,7 +259,8 @@ void PageContainer::addFontFaces(const std::string& css, const std::string& cssP
             const std::string name = lower(trimmed(declaration.substr(0, colon)));
             const std::string value = trimmed(declaration.substr(colon + 1));
             if (name == "font-family") {
-                face.family = lower(unquoted(value));
+                familyName = unquoted(value);
+                face.family = lower(familyName);
             } else if (name == "src") {
                 src = value;
             } else if (name == "font-weight") {
@@ -275,7 +276,7 @@ void PageContainer::addFontFaces(const std::string& css, const std::string& cssP
         // The first source we can read wins, as a browser would take the first it supports.
         for (const auto& item : splitTopLevel(src, ',')) {
             const std::string url = functionArgument(item, "url");
-            if (!url.empty() && loadFontSource(url, cssPath, face.family, face.bytes)) {
+            if (!url.empty() && loadFontSource(url, cssPath, familyName, face.bytes)) {
                 faces_.push_back(face);
                 break;
             }
