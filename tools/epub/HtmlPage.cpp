@@ -16,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include "tools/epub/PageContainer.h"
+#include "tools/epub/StyleText.h"
 
 namespace epub {
 
@@ -129,7 +130,7 @@ struct HtmlWriter {
             case pugi::node_pcdata:
             case pugi::node_cdata:
                 if (rawText) {
-                    out += child.value();
+                    out += withBackgroundSizeApart(child.value());
                 } else {
                     appendEscaped(out, child.value(), false);
                 }
@@ -147,7 +148,8 @@ struct HtmlWriter {
             out += ' ';
             out += attr.name();
             out += "=\"";
-            appendEscaped(out, attr.value(), true);
+            const bool style = localName(attr.name()) == "style";
+            appendEscaped(out, style ? withBackgroundSizeApart(attr.value()).c_str() : attr.value(), true);
             out += '"';
         }
         out += '>';

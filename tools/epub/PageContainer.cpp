@@ -11,6 +11,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "tools/epub/HrefPath.h"
+#include "tools/epub/StyleText.h"
 
 namespace epub {
 
@@ -654,7 +655,7 @@ void PageContainer::import_css(litehtml::tstring& text, const litehtml::tstring&
         return;
     }
     addFontFaces(css, path);
-    text = css;
+    text = withBackgroundSizeApart(css);
     // url(...) inside the sheet is relative to the sheet itself.
     baseurl = path;
 }

@@ -126,7 +126,7 @@ protected:
 };
 
 TEST_F(HtmlPageTest, PicturesAndPlacedTextAreDrawnWhereTheStylePutsThem) {
-    // The page picture: four quadrants, stretched tenfold by background-size from a linked sheet.
+    // The page picture: four quadrants, stretched tenfold by the size in a linked sheet's shorthand.
     addPng("OEBPS/images/page.png", 60, 80, [](int x, int y) {
         if (y < 40) {
             return x < 30 ? engine::ccColor4B{255, 0, 0, 255} : engine::ccColor4B{0, 255, 0, 255};
@@ -135,8 +135,7 @@ TEST_F(HtmlPageTest, PicturesAndPlacedTextAreDrawnWhereTheStylePutsThem) {
     });
     addPng("OEBPS/images/spot.png", 4, 4, [](int, int) { return engine::ccColor4B{255, 0, 255, 255}; });
     files_["OEBPS/css/page.css"] =
-        "body { margin: 0; width: 600px; height: 800px; background: url(../images/page.png) no-repeat;"
-        " background-size: 600px 800px; }\n"
+        "body { margin: 0; width: 600px; height: 800px; background: url(../images/page.png) no-repeat 0 0 / 600px 800px; }\n"
         ".say { position: absolute; margin: 0; font-size: 40px; }\n";
     HtmlPage page;
     ASSERT_TRUE(draw(page, document("<link rel=\"stylesheet\" type=\"text/css\" href=\"css/page.css\"/>",
