@@ -1,7 +1,7 @@
 // Viewports, uncarried content and the toc, read with pugixml.
 #include "tools/epub/ContentDocuments.h"
 
-#include "tools/epub/Href.h"
+#include "tools/epub/HrefPath.h"
 #include "tools/epub/XmlText.h"
 
 namespace epub {

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "tools/epub/ZipArchive.h"
+
 namespace epub {
 
 namespace {
@@ -90,6 +92,15 @@ bool resolveHref(const std::string& basePath, const std::string& href, std::stri
         path += (path.empty() ? "" : "/") + part;
     }
     return true;
+}
+
+bool resolveHref(const std::string& basePath, const std::string& href, std::string& path, std::string& fragment) {
+    const std::size_t hash = href.find('#');
+    fragment = hash == std::string::npos ? std::string() : percentDecoded(href.substr(hash + 1));
+    while (!fragment.empty() && std::isspace(static_cast<unsigned char>(fragment.back()))) {
+        fragment.pop_back();
+    }
+    return resolveHref(basePath, href, path) && staysInside(path);
 }
 
 }  // namespace epub

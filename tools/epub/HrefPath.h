@@ -10,4 +10,9 @@ namespace epub {
 // folded. False for URLs with a scheme (http:, data:, ...) and for paths that climb above the root.
 bool resolveHref(const std::string& basePath, const std::string& href, std::string& path);
 
+// The same, keeping the fragment ("p1.xhtml#w%203" gives fragment "w 3"), and refusing also paths
+// that could not be a zip entry of the publication (control characters, a drive letter; see
+// staysInside): what the package, overlay and navigation documents name is read this way.
+bool resolveHref(const std::string& basePath, const std::string& href, std::string& path, std::string& fragment);
+
 }  // namespace epub

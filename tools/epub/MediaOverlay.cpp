@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/epub/Href.h"
+#include "tools/epub/HrefPath.h"
 #include "tools/epub/XmlText.h"
 
 namespace epub {

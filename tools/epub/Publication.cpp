@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tools/epub/Href.h"
+#include "tools/epub/HrefPath.h"
 #include "tools/epub/XmlText.h"
 
 namespace epub {
