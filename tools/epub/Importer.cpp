@@ -12,13 +12,10 @@
 #include <map>
 #include <memory>
 
-#if __has_include("tools/epub/HtmlPage.h")
-#include "tools/epub/HtmlPage.h"
-#define QUIREL_EPUB_HAS_RENDERER 1
-#endif
 #include "app/book/SentenceNames.h"
 #include "tools/bookkit/AudioClip.h"
 #include "tools/bookkit/MediaLibraries.h"
+#include "tools/epub/HtmlPage.h"
 #include "tools/epub/Publication.h"
 #include "tools/epub/Sentences.h"
 #include "tools/epub/ZipArchive.h"
@@ -39,26 +36,7 @@ constexpr int kRate = 24000;
 // A clip may end this far past its file's end: encoders pad and trim a few milliseconds.
 constexpr double kEndSlack = 0.1;
 
-#ifndef QUIREL_EPUB_HAS_RENDERER
-// Until the page renderer is part of the program, drawing any page fails with this.
-struct FileLoader {};
-class HtmlPage {
-public:
-    template <typename Loader>
-    bool render(const std::string&, const std::string&, int, int, const Loader&, std::vector<std::string>&,
-                std::string& error) {
-        error = "this build of quirel-epub cannot draw pages";
-        return false;
-    }
-    bool savePng(const std::string&, std::string& error) const {
-        error = "this build of quirel-epub cannot draw pages";
-        return false;
-    }
-    bool element(const std::string&, std::string&, std::vector<bookkit::RectF>&, int&) const { return false; }
-};
-#endif
-
-// A scratch folder for the drawn pages and cut clips, removed when the import ends.
+// A scratch folder for the drawn pages and the narration audio, removed when the import ends.
 class ScratchFolder {
 public:
     ScratchFolder() {
