@@ -30,10 +30,11 @@ bookkit::RectF united(const bookkit::RectF& a, const bookkit::RectF& b) {
     return bookkit::RectF{x0, y0, x1 - x0, y1 - y0};
 }
 
-// Text joined with a space, except before marks that cling to the word before them.
+// Text joined with a space, except before marks that cling to the word before them (not quotes,
+// which open a quotation as often as they close one).
 void append(std::string& text, const std::string& more) {
     if (more.empty()) return;
-    const bool clings = std::string(",.;:!?)]}\"'").find(more[0]) != std::string::npos;
+    const bool clings = std::string(",.;:!?)]}").find(more[0]) != std::string::npos;
     if (!text.empty() && !clings) text += ' ';
     text += more;
 }
