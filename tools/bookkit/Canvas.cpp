@@ -356,6 +356,22 @@ void Canvas::drawText(const TextImage& text, float x, float y) {
     SDL_DestroyTexture(texture);
 }
 
+void Canvas::drawImage(SDL_Surface* image, const SDL_Rect* from, RectF to) {
+    if (!renderer_ || !image || to.w <= 0 || to.h <= 0) {
+        return;
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, image);
+    if (!texture) {
+        return;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+    const SDL_FRect dst{to.x * scale_, to.y * scale_, to.w * scale_, to.h * scale_};
+    SDL_RenderCopyF(renderer_, texture, from, &dst);
+    SDL_RenderFlush(renderer_);
+    SDL_DestroyTexture(texture);
+}
+
 SDL_Surface* Canvas::resolve() {
     if (!renderer_) {
         return nullptr;

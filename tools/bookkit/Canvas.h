@@ -100,6 +100,10 @@ public:
     float textWidth(const TextImage& text) const { return float(text.width()) / scale_; }
     float textHeight(const TextImage& text) const { return float(text.height()) / scale_; }
 
+    // Draws part of an image (`from` in the image's pixels; null: all of it) stretched over the
+    // rectangle `to` in output pixels, blended by its alpha.
+    void drawImage(SDL_Surface* image, const SDL_Rect* from, RectF to);
+
     // Averages down to the output size; the surface is owned by the canvas.
     SDL_Surface* resolve();
     bool savePng(const std::string& path, std::string& error);
