@@ -26,8 +26,8 @@ namespace {
 // How far a picture may miss the page's edges and still count as covering it (layouts keep two
 // decimals).
 constexpr double kEdgeSlack = 0.5;
-// The page number's label, which reading systems replace with their own numbering.
-constexpr const char* kPageNumberLabel = "page_number";
+// JPEG quality of a drawn page whose own picture is a JPEG (a photograph, most likely).
+constexpr int kJpegQuality = 92;
 
 enum class PartKind { Image, Frame, Text };
 
@@ -177,7 +177,7 @@ bool PagePainter::picture(const BookPage& page, PagePicture& out, std::string& e
     out = PagePicture();
     std::vector<Part> parts;
     for (const app::SurveyedWidget& w : page.survey.widgets) {
-        if (!w.placed || w.name == kPageNumberLabel) continue;
+        if (!w.placed) continue;
         Part part;
         part.widget = &w;
         bool frame = false;
@@ -251,12 +251,18 @@ bool PagePainter::picture(const BookPage& page, PagePicture& out, std::string& e
                             box.y + (box.h - canvas.textHeight(text)) / 2);
         }
     }
-    out.file = scratch_ + "/page_" + std::to_string(page.number) + ".png";
-    out.extension = ".png";
-    out.mediaType = "image/png";
+    // Photographs stay JPEG, drawings PNG: the kind of the page's first picture decides.
+    std::string extension = ".png";
+    for (const Part& part : parts) {
+        if (part.kind != PartKind::Image || part.path.empty()) continue;
+        extension = imageExtension(book_.dir + "/" + part.path) == ".jpg" ? ".jpg" : ".png";
+        break;
+    }
+    out.file = scratch_ + "/page_" + std::to_string(page.number) + extension;
+    out.extension = extension;
+    out.mediaType = extension == ".png" ? "image/png" : "image/jpeg";
     out.composed = true;
-    if (!canvas.savePng(out.file, error)) return false;
-    return true;
+    return extension == ".png" ? canvas.savePng(out.file, error) : canvas.saveJpg(out.file, kJpegQuality, error);
 }
 
 }  // namespace epub

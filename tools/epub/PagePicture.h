@@ -1,9 +1,9 @@
 // The one picture a page becomes in a publication: what the reader shows of the page beneath its
-// sentence buttons. A page that shows a single picture over the whole page (every made book) has
-// that file copied as it is; a page made of several parts (the course book's stickers, badges and
-// word cards) is drawn into one 640 x 960 PNG. Left out: the reader's chrome (turn, play and
-// contents buttons are not in the page's layout), the near-invisible sentence marks, and the
-// page-number label, since reading systems number pages themselves (the page list carries them).
+// sentence buttons. A page that shows nothing but a single picture over the whole page has that
+// file copied as it is; a page made of several parts (a made book's picture and page number, the
+// course book's stickers, badges and word cards) is drawn into one 640 x 960 picture, JPEG when
+// the page's picture is one, else PNG. Left out: the reader's chrome (turn, play and contents
+// buttons are not in the page's layout) and the near-invisible sentence marks.
 #pragma once
 
 #include <map>

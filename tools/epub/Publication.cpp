@@ -191,13 +191,20 @@ std::vector<EpubEntry> Publication::finish() {
     auto link = [](int page, const std::string& title) {
         return "<a href=\"" + pageName(page, ".xhtml") + "\">" + escaped(title) + "</a>";
     };
-    for (const app::ContentsEntry& e : book_.contents) {
+    // Reading systems want the table in reading order: the course book lists its word list last
+    // though its pages lie inside the sixth part.
+    std::vector<app::ContentsEntry> entries = book_.contents;
+    auto opens = [](const app::ContentsEntry& e) {
+        return e.wordList && !e.sectionPages.empty() ? e.sectionPages.front() : e.firstPage;
+    };
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const app::ContentsEntry& a, const app::ContentsEntry& b) { return opens(a) < opens(b); });
+    for (const app::ContentsEntry& e : entries) {
         if (!e.wordList) {
             nav += "<li>" + link(e.firstPage, e.title) + "</li>\n";
             continue;
         }
-        const int first = e.sectionPages.empty() ? e.firstPage : e.sectionPages.front();
-        nav += "<li>" + link(first, e.title.empty() ? book_.wordListCaption : e.title) + "\n<ol>\n";
+        nav += "<li>" + link(opens(e), e.title.empty() ? book_.wordListCaption : e.title) + "\n<ol>\n";
         for (std::size_t i = 0; i < e.sectionPages.size(); ++i) {
             const std::string title = i < e.sectionTitles.size() && !e.sectionTitles[i].empty()
                                           ? e.sectionTitles[i]
