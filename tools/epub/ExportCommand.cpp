@@ -13,13 +13,13 @@
 
 #include <SDL.h>
 
+#include "tools/bookkit/Interrupts.h"
 #include "tools/bookkit/MediaLibraries.h"
 #include "tools/epub/BookReader.h"
 #include "tools/epub/Commands.h"
 #include "tools/epub/PagePicture.h"
 #include "tools/epub/Publication.h"
 #include "tools/epub/ZipWriter.h"
-#include "tools/make/StagedFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -161,7 +161,7 @@ int runExport(const std::vector<std::string>& args) {
     if (!fs::is_directory(outFolder, ec)) return refuse({out + ": its folder " + outFolder.string() + " does not exist"});
     if (fs::is_directory(out, ec)) return refuse({out + ": is a folder"});
 
-    make::StagedFolder::catchInterrupts();
+    bookkit::catchInterrupts();
     bookkit::MediaLibraries media;
     if (!media.ok) return refuse({std::string("quirel-epub: cannot start SDL: ") + SDL_GetError()});
 
@@ -177,7 +177,7 @@ int runExport(const std::vector<std::string>& args) {
     PagePainter painter(book, scratch.path());
     const int pages = book.description.pageCount;
     for (int number = 1; number <= pages; ++number) {
-        if (make::StagedFolder::interrupted()) return interrupted();
+        if (bookkit::interrupted()) return interrupted();
         readPage(book, number);
         PagePicture picture;
         if (!painter.picture(book.pages.back(), picture, error)) return refuse({error});
@@ -192,7 +192,7 @@ int runExport(const std::vector<std::string>& args) {
     if (!staged.make(out, error)) return refuse({error});
     const std::vector<EpubEntry> entries = publication.finish();
     if (!writeEpubZip(staged.path(), entries, error)) return refuse({error});
-    if (make::StagedFolder::interrupted()) return interrupted();
+    if (bookkit::interrupted()) return interrupted();
     if (!staged.commit(out, error)) return refuse({error});
 
     if (!quiet) {
