@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (page.picture.empty() || page.sentences.size() > make::Manifest::kMaxSentences) std::abort();
         for (const make::ManifestSentence& s : page.sentences) {
             if (s.text.empty() || s.text.size() > make::Manifest::kMaxTextBytes) std::abort();
-            if (!(s.zone.w > 0) || !(s.zone.h > 0) || !std::isfinite(s.zone.x) || !std::isfinite(s.zone.y)) std::abort();
+            if (s.zones.empty()) std::abort();
+            for (const auto& z : s.zones)
+                if (!(z.w > 0) || !(z.h > 0) || !std::isfinite(z.x) || !std::isfinite(z.y)) std::abort();
         }
     }
     app::BookDescription again;

@@ -26,6 +26,10 @@ std::string sentenceButtonName(int page, int sentence) {
     return compose(kButtonPrefix, page, pageAndSentence(page, sentence));
 }
 
+std::string sentencePartButtonName(int page, int sentence, int part) {
+    return sentenceButtonName(page, sentence) + "_" + std::to_string(part);
+}
+
 std::string sentenceTextKey(int page, int sentence) {
     return compose(kTextKeyPrefix, page, pageAndSentence(page, sentence));
 }

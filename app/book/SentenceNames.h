@@ -21,6 +21,11 @@ bool sentenceButtonsKeepTheirLook(int page);
 
 // "bn053", "bn1215": the sentence's button in the page's layout.
 std::string sentenceButtonName(int page, int sentence);
+// A sentence that wraps over several lines of a picture may be touched on each line and nowhere
+// else: its first line is the sentence's button, each further line a button of its own named
+// "bn261_2", "bn261_3" ... (part 2, 3, ... of the sentence), which acts as the first one does.
+constexpr int kMaxSentenceParts = 20;
+std::string sentencePartButtonName(int page, int sentence, int part);
 // "str053", "str1215": the key of the sentence's text in "Stringstr.xml".
 std::string sentenceTextKey(int page, int sentence);
 // "mc053.mp3", "mc1215.mp3": the name the recording is known by (its stored file is named by its MD5).

@@ -158,7 +158,37 @@ void PageLayer::connectSentenceButtons(int page) {
         button->setTouchListener(this, toucheventselector(PageLayer::sentenceTouchEvent));
         lastSentence = n;
         button->setActionTag(sentenceCode(page, n));
+        for (int part = 2; part <= kMaxSentenceParts; ++part) {
+            ui::UIButton* line = dynamic_cast<ui::UIButton*>(
+                helper->findWidgetByName(uiLayer->getRootWidget(), sentencePartButtonName(page, n, part).c_str()));
+            if (!line) break;
+            if (!sentenceButtonsKeepTheirLook(page)) {
+                line->setOpacity(255);
+                line->loadNormalTexture(kSentenceMarkImage, ui::TEX_RES_LOCAL_FILE);
+                line->loadPressedTexture(kSentenceMarkPressedImage, ui::TEX_RES_LOCAL_FILE);
+            }
+            line->setTouchListener(this, toucheventselector(PageLayer::sentenceTouchEvent));
+            line->setActionTag(sentenceCode(page, n));
+            m_sentenceParts[sentenceCode(page, n)].push_back(line);
+        }
     }
+}
+
+void PageLayer::lightSentence(ui::UIButton* button, bool on) {
+    button->setFocused(on);
+    const auto parts = m_sentenceParts.find(button->getActionTag());
+    if (parts == m_sentenceParts.end()) return;
+    // The lines are found from the first one or any other; the first is not among the parts.
+    ui::UIButton* first = dynamic_cast<ui::UIButton*>(ui::GUIHelper::sharedHelper()->findWidgetByName(
+        uiLayer->getRootWidget(), sentenceButtonName(currentPage, sentenceOfCode(currentPage, button->getActionTag())).c_str()));
+    if (first && first != button) first->setFocused(on);
+    for (ui::UIButton* line : parts->second)
+        if (line != button) line->setFocused(on);
+}
+
+bool PageLayer::sameSentence(ui::UIButton* a, ui::UIButton* b) const {
+    if (a == b) return true;
+    return a->getActionTag() == b->getActionTag() && m_sentenceParts.count(a->getActionTag()) > 0;
 }
 
 void PageLayer::setPlayPauseImage(bool pause) {
@@ -285,14 +315,14 @@ void PageLayer::sentenceTouchEvent(CCObject* sender, ui::TouchEventType) {
     ui::UIButton* button = dynamic_cast<ui::UIButton*>(sender);
     if (!button) return;
     if (currentSentenceButton) {
-        if (currentSentenceButton == button && musicPlaying()) {
-            button->setFocused(true);
+        if (sameSentence(currentSentenceButton, button) && musicPlaying()) {
+            lightSentence(button, true);
             return;
         }
-        currentSentenceButton->setFocused(false);
+        lightSentence(currentSentenceButton, false);
     }
     currentSentenceButton = button;
-    button->setFocused(true);
+    lightSentence(button, true);
 
     const int p = currentPage;
     const int code = button->getActionTag();
@@ -333,12 +363,12 @@ void PageLayer::readAloudStep(float) {
     }
     const int p = currentPage, n = nextSentence;
     if (currentSentenceButton) {
-        currentSentenceButton->setFocused(false);
+        lightSentence(currentSentenceButton, false);
         currentSentenceButton = nullptr;
     }
     currentSentenceButton = dynamic_cast<ui::UIButton*>(
         ui::GUIHelper::sharedHelper()->findWidgetByName(uiLayer->getRootWidget(), sentenceButtonName(p, n).c_str()));
-    if (currentSentenceButton) currentSentenceButton->setFocused(true);
+    if (currentSentenceButton) lightSentence(currentSentenceButton, true);
     bool found = false;
     const std::string text = lookupString(kSentenceTable, sentenceTextKey(p, n), &found);
     if (currentSentenceButton && subtitleLabel && subtitleBackground) showSubtitleFor(currentSentenceButton, text, found);

@@ -8,7 +8,9 @@
 //   - read-aloud: sentence touches, continuous reading, subtitles
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "app/navigation/Screens.h"
 #include "engine/scene/CCLayer.h"
@@ -86,6 +88,10 @@ private:
     void buildChrome(const std::string& contentsText, const std::string& settingsText);
     void buildPage(int page);
     void connectSentenceButtons(int page);
+    // Lights or darkens a sentence's button and every further line of the same sentence.
+    void lightSentence(ui::UIButton* button, bool on);
+    // Whether two buttons are lines of one sentence (or the same button).
+    bool sameSentence(ui::UIButton* a, ui::UIButton* b) const;
     void setPlayPauseImage(bool pause);
     // Moves currentPage by direction and turns to it as the given twin.
     void movePage(int direction, PageTwin which);
@@ -104,6 +110,8 @@ private:
     engine::CCMenuItemImage* m_playPause = nullptr;
     engine::CCMenuItemImage* m_next = nullptr;
     bool m_showingPause = false;
+    // The further lines of the page's wrapping sentences, by the sentence's action tag.
+    std::map<int, std::vector<ui::UIButton*>> m_sentenceParts;
 };
 
 class TestLayer1 : public PageLayer {

@@ -18,6 +18,8 @@ constexpr int kPageHeight = app::kPageHeight;
 // 1:1 over the design area, so a design point is (x, 960 - y).
 struct SentencePlace {
     RectF box;  // the area the sentence's button covers
+    // A sentence that wraps: its further lines, each touchable by a button of its own.
+    std::vector<RectF> moreLines;
 };
 
 struct PageArt {

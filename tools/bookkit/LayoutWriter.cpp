@@ -145,14 +145,13 @@ Json::Value animationFor(const std::string& kind, int actionTag, double x, doubl
     return section;
 }
 
-Json::Value sentenceButton(const PageSource& page, int n, const SentencePlace& place, const PageFiles& files,
-                           Dialect d) {
+Json::Value sentenceButton(const PageSource& page, int n, const std::string& name, const RectF& box,
+                           const PageFiles& files, Dialect d) {
     // The button is a child of the centred page picture, whose renderer has no size: its
     // position is measured from the centre of the page, y upwards.
-    const double cx = place.box.x + place.box.w / 2.0;
-    const double cy = place.box.y + place.box.h / 2.0;
-    Json::Value o = baseOptions(app::sentenceButtonName(page.number, n), cx - kPageWidth / 2.0,
-                                kPageHeight / 2.0 - cy, 1, true, 100 + n, 0);
+    const double cx = box.x + box.w / 2.0;
+    const double cy = box.y + box.h / 2.0;
+    Json::Value o = baseOptions(name, cx - kPageWidth / 2.0, kPageHeight / 2.0 - cy, 1, true, 100 + n, 0);
     o["scale9Enable"] = false;
     if (page.kind == PageKind::Words) {
         // Word cards keep their own faces: the reader leaves these pages' buttons as the file says.
@@ -169,8 +168,8 @@ Json::Value sentenceButton(const PageSource& page, int n, const SentencePlace& p
         texture(o, d, "disabled", "");
         o["width"] = kSentenceMarkSize;
         o["height"] = kSentenceMarkSize;
-        o["scaleX"] = num(place.box.w / kSentenceMarkSize);
-        o["scaleY"] = num(place.box.h / kSentenceMarkSize);
+        o["scaleX"] = num(box.w / kSentenceMarkSize);
+        o["scaleY"] = num(box.h / kSentenceMarkSize);
     }
     if (d.legacy) {
         o["useMergedTexture"] = false;
@@ -213,7 +212,13 @@ Json::Value pageLayout(const PageSource& page, const PageArt& art, const PageFil
     pictureOptions["scale9Enable"] = false;
     Json::Value picture = entry("ImageView", pictureOptions);
     for (std::size_t i = 0; i < art.sentences.size(); ++i) {
-        picture["children"].append(sentenceButton(page, static_cast<int>(i + 1), art.sentences[i], files, d));
+        const int n = static_cast<int>(i + 1);
+        const SentencePlace& place = art.sentences[i];
+        picture["children"].append(sentenceButton(page, n, app::sentenceButtonName(page.number, n), place.box, files, d));
+        for (std::size_t k = 0; k < place.moreLines.size(); ++k) {
+            const std::string name = app::sentencePartButtonName(page.number, n, static_cast<int>(k + 2));
+            picture["children"].append(sentenceButton(page, n, name, place.moreLines[k], files, d));
+        }
     }
     root["children"].append(picture);
 

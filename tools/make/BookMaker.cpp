@@ -122,7 +122,13 @@ bool BookMaker::recording(int pageNumber, int n, std::vector<std::string>& error
             errors.push_back(message(name_, sentence.audioAt, "recording " + sentence.audio + ": " + why));
             return true;
         }
-        key = BuildCache::key(kRecordingRecipe, bytes);
+        std::string recipe = kRecordingRecipe;
+        if (sentence.clipBegin > 0 || sentence.clipEnd >= 0) {
+            char clip[64];
+            std::snprintf(clip, sizeof clip, " clip %.6f %.6f", sentence.clipBegin, sentence.clipEnd);
+            recipe += clip;
+        }
+        key = BuildCache::key(recipe, bytes);
     } else {
         const std::string voice = manifest_.voice + " " + std::to_string(kVoiceDefaults.speed) + " " +
                                   std::to_string(kVoiceDefaults.pitch);
@@ -145,6 +151,20 @@ bool BookMaker::recording(int pageNumber, int n, std::vector<std::string>& error
         if (pcm.frames() == 0) {
             errors.push_back(message(name_, sentence.audioAt, "recording " + sentence.audio + ": holds no sound"));
             return true;
+        }
+        if (sentence.clipBegin > 0 || sentence.clipEnd >= 0) {
+            const double length = pcm.seconds();
+            // A few milliseconds of slack: clock values written to the millisecond, against a
+            // length counted in samples after resampling.
+            const double end = sentence.clipEnd < 0 ? length : sentence.clipEnd;
+            if (sentence.clipBegin >= length || end > length + 0.005) {
+                char what[160];
+                std::snprintf(what, sizeof what, "the clip %.3f s to %.3f s reaches past the end of the recording, at %.3f s",
+                              sentence.clipBegin, end, length);
+                errors.push_back(message(name_, sentence.clipAt, "recording " + sentence.audio + ": " + what));
+                return true;
+            }
+            pcm = bookkit::cut(pcm, sentence.clipBegin, sentence.clipEnd);
         }
     } else {
         if (speechFailed_) return true;
@@ -198,7 +218,10 @@ bool BookMaker::writePage(int number, std::vector<std::string>& errors, std::str
     const Fit fit = fitPicture(std::max(info.width, 1), std::max(info.height, 1));
     for (const ManifestSentence& s : page.sentences) {
         source.sentences.push_back(s.text);
-        art.sentences.push_back(bookkit::SentencePlace{fitZone(fit, s.zone)});
+        bookkit::SentencePlace place;
+        place.box = fitZone(fit, s.zones.front());
+        for (std::size_t k = 1; k < s.zones.size(); ++k) place.moreLines.push_back(fitZone(fit, s.zones[k]));
+        art.sentences.push_back(place);
     }
     // The page number sits small in the top right corner, clear of the reader's buttons below.
     art.numberX = bookkit::kPageWidth - 34;

@@ -11,6 +11,8 @@
 #include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
+#include "app/book/SentenceNames.h"
+
 namespace make {
 
 namespace {
@@ -189,9 +191,28 @@ private:
     bool ok_ = true;
 };
 
+// A zone, [x, y, width, height]; false when it has a problem, reported.
+bool readZone(Reader& r, const YAML::Node& zone, bookkit::RectF& out) {
+    if (!zone.IsSequence() || zone.size() != 4) {
+        r.fail(zone, "'zone' must be a list of four numbers: x, y, width, height, or a list of such lists");
+        return false;
+    }
+    double v[4];
+    bool good = true;
+    const char* names[4] = {"the zone's x", "the zone's y", "the zone's width", "the zone's height"};
+    for (std::size_t i = 0; i < 4; ++i) good = r.number(zone[i], names[i], v[i]) && good;
+    if (!good) return false;
+    out = bookkit::RectF{float(v[0]), float(v[1]), float(v[2]), float(v[3])};
+    if (!(v[2] > 0) || !(v[3] > 0)) {
+        r.fail(zone, "the zone has no area (width and height must be more than 0)");
+        return false;
+    }
+    return true;
+}
+
 void readSentence(Reader& r, const YAML::Node& node, ManifestSentence& s) {
-    s.textAt = s.zoneAt = s.audioAt = placeOf(node.Mark());
-    if (!r.mapping(node, {"text", "zone", "audio"}, "a sentence")) return;
+    s.textAt = s.zoneAt = s.audioAt = s.clipAt = placeOf(node.Mark());
+    if (!r.mapping(node, {"text", "zone", "audio", "clip"}, "a sentence")) return;
 
     if (const YAML::Node text = node["text"]) {
         s.textAt = placeOf(text.Mark());
@@ -202,19 +223,19 @@ void readSentence(Reader& r, const YAML::Node& node, ManifestSentence& s) {
 
     if (const YAML::Node zone = node["zone"]) {
         s.zoneAt = placeOf(zone.Mark());
-        if (!zone.IsSequence() || zone.size() != 4) {
-            r.fail(zone, "'zone' must be a list of four numbers: x, y, width, height");
-        } else {
-            double v[4];
-            bool good = true;
-            const char* names[4] = {"the zone's x", "the zone's y", "the zone's width", "the zone's height"};
-            for (std::size_t i = 0; i < 4; ++i) good = r.number(zone[i], names[i], v[i]) && good;
-            if (good) {
-                s.zone = bookkit::RectF{float(v[0]), float(v[1]), float(v[2]), float(v[3])};
-                if (!(v[2] > 0) || !(v[3] > 0)) {
-                    r.fail(zone, "the zone has no area (width and height must be more than 0)");
+        // One zone, or one a line: [[x, y, w, h], [x, y, w, h]].
+        if (zone.IsSequence() && zone.size() > 0 && zone[0].IsSequence()) {
+            if (zone.size() > static_cast<std::size_t>(app::kMaxSentenceParts)) {
+                r.fail(zone, "a sentence has at most " + std::to_string(app::kMaxSentenceParts) + " zones");
+            } else {
+                for (std::size_t i = 0; i < zone.size(); ++i) {
+                    bookkit::RectF box;
+                    if (readZone(r, zone[i], box)) s.zones.push_back(box);
                 }
             }
+        } else {
+            bookkit::RectF box;
+            if (readZone(r, zone, box)) s.zones.push_back(box);
         }
     } else {
         r.fail(node, "the sentence has no 'zone' (x, y, width, height in the picture's pixels)");
@@ -223,6 +244,25 @@ void readSentence(Reader& r, const YAML::Node& node, ManifestSentence& s) {
     if (const YAML::Node audio = node["audio"]) {
         s.audioAt = placeOf(audio.Mark());
         if (!audio.IsNull()) r.text(audio, "audio", 4096, false, s.audio);
+    }
+
+    if (const YAML::Node clip = node["clip"]) {
+        s.clipAt = placeOf(clip.Mark());
+        double v[2] = {0, -1};
+        bool good = clip.IsSequence() && (clip.size() == 1 || clip.size() == 2);
+        if (!good) {
+            r.fail(clip, "'clip' must be a list of one or two numbers: the seconds the sentence begins and ends at");
+        } else {
+            good = r.number(clip[0], "the clip's beginning", v[0]);
+            if (clip.size() == 2) good = r.number(clip[1], "the clip's end", v[1]) && good;
+        }
+        if (good && (v[0] < 0 || (clip.size() == 2 && !(v[1] > v[0])))) {
+            r.fail(clip, "the clip must begin at 0 seconds or later and end after it begins");
+            good = false;
+        }
+        if (good && !node["audio"]) r.fail(clip, "a clip needs the 'audio' it is cut from");
+        s.clipBegin = v[0];
+        s.clipEnd = v[1];
     }
 }
 

@@ -23,9 +23,14 @@ struct Place {
 
 struct ManifestSentence {
     std::string text;
-    bookkit::RectF zone;  // picture pixels, origin top left
-    std::string audio;    // as written, relative to the manifest; empty: spoken by espeak-ng
-    Place textAt, zoneAt, audioAt;
+    // Picture pixels, origin top left; one, or one a line of a sentence that wraps (each line
+    // touchable, the space between them not).
+    std::vector<bookkit::RectF> zones;
+    std::string audio;  // as written, relative to the manifest; empty: spoken by espeak-ng
+    // The part of the recording that is the sentence, in seconds; clipEnd < 0: to its end.
+    double clipBegin = 0;
+    double clipEnd = -1;
+    Place textAt, zoneAt, audioAt, clipAt;
 };
 
 struct ManifestPage {

@@ -133,13 +133,14 @@ bool checkManifestFiles(const Manifest& manifest, const std::string& manifestDir
         std::vector<AudioSource> audio;
         for (const ManifestSentence& s : page.sentences) {
             if (sized) {
-                const bookkit::RectF& z = s.zone;
-                if (z.x < 0 || z.y < 0 || double(z.x) + z.w > info.width || double(z.y) + z.h > info.height) {
-                    std::ostringstream what;
-                    what << "the zone [" << z.x << ", " << z.y << ", " << z.w << ", " << z.h
-                         << "] reaches outside the picture, which is " << info.width << " x " << info.height
-                         << " pixels";
-                    errors.push_back(message(name, s.zoneAt, what.str()));
+                for (const bookkit::RectF& z : s.zones) {
+                    if (z.x < 0 || z.y < 0 || double(z.x) + z.w > info.width || double(z.y) + z.h > info.height) {
+                        std::ostringstream what;
+                        what << "the zone [" << z.x << ", " << z.y << ", " << z.w << ", " << z.h
+                             << "] reaches outside the picture, which is " << info.width << " x " << info.height
+                             << " pixels";
+                        errors.push_back(message(name, s.zoneAt, what.str()));
+                    }
                 }
             }
             AudioSource source;

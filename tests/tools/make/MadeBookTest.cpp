@@ -241,3 +241,41 @@ audiolog
     ASSERT_GE(plays.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(plays.end() - 3, plays.end()), expected);
 }
+
+// Two sentences cut from one recording, the first wrapping onto the line the second begins on:
+// each line of the first plays it, the rest of the shared line plays the second, and each plays
+// only its own part of the recording.
+TEST_F(MadeBook, AWrappedSentenceIsTouchedOnItsLinesAndClipsCutOneRecording) {
+    writePicture(src_ + "/pictures/text.png", 640, 960, bookkit::rgba(240, 230, 200));
+    writeRecording(src_ + "/voice/page.wav", 2.0);
+    testsupport::writeFile(src_ + "/book.yaml", R"(title: Lines
+pages:
+  - picture: pictures/text.png
+    sentences:
+      - text: The first sentence runs on to the next line.
+        zone: [[40, 100, 560, 60], [40, 160, 200, 60]]
+        audio: voice/page.wav
+        clip: [0, 1.2]
+      - text: The second.
+        zone: [240, 160, 360, 60]
+        audio: voice/page.wav
+        clip: [1.2]
+)");
+    make();
+    // Design points, y up: line one at y 830, line two at y 770 (left part the first sentence's).
+    const std::vector<std::pair<std::string, int>> taps = {{"320 830", 1}, {"140 770", 1}, {"420 770", 2}};
+    std::string script = openPage(1);
+    for (const auto& [at, n] : taps) script += "tap " + at + "\nframes 2\nstate\nwait 1.6\n";
+    script += "audiolog\n";
+    const std::vector<Json::Value> answers = drive(book_, script);
+    ASSERT_EQ(answers.size(), taps.size() + 1);
+    for (std::size_t i = 0; i < taps.size(); ++i) {
+        SCOPED_TRACE(taps[i].first);
+        const int n = taps[i].second;
+        EXPECT_EQ(answers[i]["audio"]["file"].asString(), app::storedAudioPath(1, n));
+        EXPECT_EQ(answers[i]["subtitle"]["text"].asString(), n == 1 ? "The first sentence runs on to the next line."
+                                                                    : "The second.");
+    }
+    EXPECT_NEAR(playedSeconds(answers.back(), app::storedAudioPath(1, 1)), 1.2, 0.05);
+    EXPECT_NEAR(playedSeconds(answers.back(), app::storedAudioPath(1, 2)), 0.8, 0.05);
+}

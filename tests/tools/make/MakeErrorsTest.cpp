@@ -115,6 +115,10 @@ TEST_F(MakeErrors, ProblemsThatEndTheReadingEarlyAreReportedToo) {
                   {"5:14: 'text' is empty"});
     expectRefused("title: Colour\nbackground: #fff\npages:\n  - picture: pictures/ok.png\n",
                   {"2:12: 'background' is empty; write the colour in quotes"});
+    expectRefused("title: Clips\npages:\n  - picture: pictures/ok.png\n    sentences:\n"
+                  "      - {text: a, zone: [[0, 0, 1, 1], [0, 2, 1, 0]], audio: voice/ok.wav, clip: [0.2, 0.1]}\n"
+                  "      - {text: b, zone: [0, 0, 1, 1], clip: [0.1]}\n",
+                  {"5:40: no area", "5:82: end after it begins", "6:45: needs the 'audio'"});
 }
 
 // Missing and damaged files, zones beyond their picture: the checks and the decoders' findings
@@ -142,12 +146,18 @@ pages:
         zone: [0, 0, 10, 10]
         audio: voice/broken.ogg
       - text: Fine.
-        zone: [140, 80, 60, 20]
+        zone: [[140, 80, 60, 20], [0, 90, 60, 20]]
         audio: voice/ok.wav
+      - text: Past the end.
+        zone: [0, 0, 10, 10]
+        audio: voice/ok.wav
+        clip: [0.2, 0.5]
   - picture: pictures/cut.png
 )",
                   {"3:14: pictures/missing.png: not found", "4:14: not a PNG or JPEG", "8:15: reaches outside the picture",
-                   "9:16: voice/missing.wav: not found", "12:16: recording voice/broken.ogg", "16:14: pictures/cut.png: does not decode"});
+                   "9:16: voice/missing.wav: not found", "12:16: recording voice/broken.ogg",
+                   "14:15: [0, 90, 60, 20] reaches outside the picture", "19:15: reaches past the end of the recording",
+                   "20:14: pictures/cut.png: does not decode"});
     EXPECT_EQ(filesUnder(out_), before);
 }
 
