@@ -23,9 +23,6 @@ namespace epub {
 
 namespace {
 
-// More touch rectangles than this for one sentence is not a sentence any page could show.
-constexpr int kMaxExtraBoxes = 64;
-
 std::string normalFolder(const std::string& dir) {
     std::error_code ec;
     std::string abs = fs::absolute(dir, ec).lexically_normal().string();
@@ -138,8 +135,8 @@ void readPage(Book& book, int number) {
         s.id = name;
         s.text = book.sentenceTexts[app::sentenceTextKey(number, n)];
         s.boxes.push_back(touchBox(book, *button, number, imageSizes));
-        for (int k = 2; k <= kMaxExtraBoxes + 1; ++k) {
-            const app::SurveyedWidget* extra = app::findWidget(page.survey, name + "_" + std::to_string(k));
+        for (int k = 2; k <= app::kMaxSentenceParts; ++k) {
+            const app::SurveyedWidget* extra = app::findWidget(page.survey, app::sentencePartButtonName(number, n, k));
             if (!extra) break;
             s.boxes.push_back(touchBox(book, *extra, number, imageSizes));
         }

@@ -51,9 +51,9 @@ std::string imageExtension(const std::string& path) {
 // Whether the widget is one of the page's sentence buttons, or an extra touch area of one.
 bool isSentenceButton(const app::SurveyedWidget& w, int page) {
     for (int n = 1; n <= app::kMaxSentencesPerPage; ++n) {
-        const std::string name = app::sentenceButtonName(page, n);
-        if (w.name == name) return true;
-        if (w.name.size() > name.size() + 1 && w.name.compare(0, name.size() + 1, name + "_") == 0) return true;
+        if (w.name == app::sentenceButtonName(page, n)) return true;
+        for (int k = 2; k <= app::kMaxSentenceParts; ++k)
+            if (w.name == app::sentencePartButtonName(page, n, k)) return true;
     }
     return false;
 }
