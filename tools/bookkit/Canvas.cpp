@@ -13,6 +13,17 @@ namespace {
 
 constexpr float kPi = 3.14159265358979f;
 
+SDL_Color toColor(Rgba c) {
+    return SDL_Color{c.r, c.g, c.b, c.a};
+}
+
+// Segment count that keeps a circle of radius r (in drawing pixels) round to the eye.
+int segmentsFor(float r) {
+    return std::clamp(static_cast<int>(r * 0.8f), 16, 160);
+}
+
+}  // namespace
+
 std::string matchFontFile(const char* pattern) {
     std::string file;
     FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
@@ -33,17 +44,6 @@ std::string matchFontFile(const char* pattern) {
     FcPatternDestroy(pat);
     return file;
 }
-
-SDL_Color toColor(Rgba c) {
-    return SDL_Color{c.r, c.g, c.b, c.a};
-}
-
-// Segment count that keeps a circle of radius r (in drawing pixels) round to the eye.
-int segmentsFor(float r) {
-    return std::clamp(static_cast<int>(r * 0.8f), 16, 160);
-}
-
-}  // namespace
 
 Rgba shade(Rgba c, float t) {
     auto mix = [t](std::uint8_t v) {
@@ -356,8 +356,8 @@ void Canvas::drawText(const TextImage& text, float x, float y) {
     SDL_DestroyTexture(texture);
 }
 
-void Canvas::drawImage(SDL_Surface* image, const SDL_Rect* from, RectF to) {
-    if (!renderer_ || !image || to.w <= 0 || to.h <= 0) {
+void Canvas::drawImage(SDL_Surface* image, float x, float y, float w, float h, const SDL_Rect* from) {
+    if (!renderer_ || !image || w <= 0 || h <= 0) {
         return;
     }
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, image);
@@ -366,10 +366,22 @@ void Canvas::drawImage(SDL_Surface* image, const SDL_Rect* from, RectF to) {
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
-    const SDL_FRect dst{to.x * scale_, to.y * scale_, to.w * scale_, to.h * scale_};
+    SDL_FRect dst{x * scale_, y * scale_, w * scale_, h * scale_};
     SDL_RenderCopyF(renderer_, texture, from, &dst);
     SDL_RenderFlush(renderer_);
     SDL_DestroyTexture(texture);
+}
+
+void Canvas::setClip(const SDL_Rect* clip) {
+    if (!renderer_) {
+        return;
+    }
+    if (!clip) {
+        SDL_RenderSetClipRect(renderer_, nullptr);
+        return;
+    }
+    SDL_Rect scaled{clip->x * scale_, clip->y * scale_, clip->w * scale_, clip->h * scale_};
+    SDL_RenderSetClipRect(renderer_, &scaled);
 }
 
 SDL_Surface* Canvas::resolve() {

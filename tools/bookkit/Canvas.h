@@ -27,6 +27,10 @@ struct RectF {
     float x = 0, y = 0, w = 0, h = 0;
 };
 
+// The file fontconfig picks for a pattern such as "Liberation Sans:style=Bold" (empty when none);
+// fontconfig must be initialised (FcInit).
+std::string matchFontFile(const char* pattern);
+
 // The two faces the pictures use, opened once from the files fontconfig names.
 class Fonts {
 public:
@@ -96,13 +100,14 @@ public:
                        int wrapWidth = 0, Align align = Align::Left);
     // Draws text with its top-left corner at (x, y) in output pixels.
     void drawText(const TextImage& text, float x, float y);
+    // Draws a picture (or the part `from` of it, in its pixels) scaled (smoothly) into the
+    // rectangle, blending its alpha.
+    void drawImage(SDL_Surface* image, float x, float y, float w, float h, const SDL_Rect* from = nullptr);
+    // Limits drawing to a rectangle in output pixels; nullptr draws everywhere again.
+    void setClip(const SDL_Rect* clip);
     // Output-pixel size of a text made by makeText.
     float textWidth(const TextImage& text) const { return float(text.width()) / scale_; }
     float textHeight(const TextImage& text) const { return float(text.height()) / scale_; }
-
-    // Draws part of an image (`from` in the image's pixels; null: all of it) stretched over the
-    // rectangle `to` in output pixels, blended by its alpha.
-    void drawImage(SDL_Surface* image, const SDL_Rect* from, RectF to);
 
     // Averages down to the output size; the surface is owned by the canvas.
     SDL_Surface* resolve();

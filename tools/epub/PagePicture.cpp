@@ -231,12 +231,14 @@ bool PagePainter::picture(const BookPage& page, PagePicture& out, std::string& e
         if (part.kind == PartKind::Image && !part.path.empty()) {
             SDL_Surface* s = image(part.path, error);
             if (!s) return false;
-            canvas.drawImage(s, nullptr, w.sizeFromImage ? boxOf(w, s->w, s->h) : boxOf(w, w.width, w.height));
+            const bookkit::RectF box = w.sizeFromImage ? boxOf(w, s->w, s->h) : boxOf(w, w.width, w.height);
+            canvas.drawImage(s, box.x, box.y, box.w, box.h);
         } else if (part.kind == PartKind::Frame) {
             SDL_Surface* s = nullptr;
             SDL_Rect from;
             if (!spriteFrame(page, part.path, &s, &from, error)) return false;
-            canvas.drawImage(s, &from, w.sizeFromImage ? boxOf(w, from.w, from.h) : boxOf(w, w.width, w.height));
+            const bookkit::RectF box = w.sizeFromImage ? boxOf(w, from.w, from.h) : boxOf(w, w.width, w.height);
+            canvas.drawImage(s, box.x, box.y, box.w, box.h, &from);
         }
         if (part.kind == PartKind::Text || part.withTitle) {
             const int size = std::max(1, static_cast<int>(std::lround(w.fontSize > 0 ? w.fontSize : 20)));
