@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Times quirel-make on a 30-page book with two sentences a page, half of them with a recording (a
 # distinct WAV, M4A or OGG file each) and half spoken by espeak-ng: from scratch, and again with
-# nothing changed. Prints "make_scratch_s=<median> make_unchanged_s=<median>".
+# nothing changed. Prints "make_scratch_s=<median> make_unchanged_s=<median>". With KEEP_DIR, the
+# book made last is moved there for the benchmarks that read a made book (bench/epub_book.sh).
 #
-# Usage: bash bench/make_book.sh BUILD_DIR [RUNS]   (BUILD_DIR holds quirel-make and quirel-example-art)
+# Usage: bash bench/make_book.sh BUILD_DIR [RUNS [KEEP_DIR]]   (BUILD_DIR holds quirel-make and quirel-example-art)
 set -euo pipefail
 build=$1
 runs=${2:-3}
+keep=${3:-}
 make=$build/tools/make/quirel-make
 art=$build/tools/example-art/quirel-example-art
 for tool in "$make" "$art"; do
@@ -69,4 +71,8 @@ done | median)
 unchanged=$(for r in $(seq 1 "$runs"); do
     seconds "$make" --quiet "$work/src/book.yaml" "$work/out"
 done | median)
+if [ -n "$keep" ]; then
+    rm -rf "$keep"
+    mv "$work/out" "$keep"
+fi
 echo "make_scratch_s=$scratch make_unchanged_s=$unchanged"

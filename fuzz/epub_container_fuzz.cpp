@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/epub/Publication.h"
+#include "tools/epub/PublicationReader.h"
 #include "tools/epub/ZipArchive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (error.empty()) std::abort();
         return 0;
     }
-    epub::Publication p;
+    epub::PublicationParts p;
     if (!epub::readPublication(zip, p, warnings, error)) {
         if (error.empty()) std::abort();  // a refusal always says why
         return 0;

@@ -7,6 +7,7 @@ namespace app {
 
 const char* const unitNames[7] = {"Unit 1", "Unit 2", "Unit 3", "Unit 4", "Recycle 1", "Recycle 2", "Appendix"};
 int selectedUnit = 0;
+const char* const kCourseBookTitle = "Sunny Lane English";
 
 const UnitPageRange unitPageRanges[8] = {{2, 13},  {14, 25}, {26, 37}, {38, 49},
                                           {50, 61}, {62, 81}, {82, 89}, {74, 81}};
@@ -52,6 +53,16 @@ std::vector<ContentsEntry> describedEntries(const BookDescription& description) 
         entries.push_back(words);
     }
     return entries;
+}
+
+BookDescription courseBookDescription() {
+    BookDescription d;
+    d.title = kCourseBookTitle;
+    d.language = "en";
+    d.pageCount = kLastPage;
+    for (int i = 0; i < 7; ++i) d.units.push_back({unitNames[i], unitPageRanges[i].firstPage, unitPageRanges[i].lastPage});
+    for (int first : wordListPages) d.wordList.push_back({std::string(), first});
+    return d;
 }
 
 namespace {

@@ -18,6 +18,9 @@ extern const char* const unitNames[7];
 // The chosen contents entry, an index into contentsEntries().
 extern int selectedUnit;
 
+// The course book's title; its language is English.
+extern const char* const kCourseBookTitle;  // "Sunny Lane English"
+
 struct UnitPageRange {
     int firstPage;
     int lastPage;
@@ -41,6 +44,9 @@ struct ContentsEntry {
 // word list if any. Pure: the book check works them out beside the reader.
 std::vector<ContentsEntry> courseBookEntries();
 std::vector<ContentsEntry> describedEntries(const BookDescription& description);
+// The course book's facts in the form a description file gives them (title, language, 90 pages,
+// the seven parts as units, the word list's sections), for tools that treat every book alike.
+BookDescription courseBookDescription();
 
 // Makes the course book's contents the open book's (the state at start).
 void useCourseBookContents();

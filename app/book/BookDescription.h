@@ -3,7 +3,7 @@
 // the course book, whose pages and units are fixed (BookContents).
 //
 // The reader, the book maker and the book checker all read it through readBookDescription, so a
-// file one of them accepts the others accept too. It needs no engine: the tools compile it in.
+// file one of them accepts the others accept too. It needs no engine: the tools link it (quirel_bookfacts).
 //
 // The file, every key but "pages" optional:
 //   { "format": 1, "title": "At the Zoo", "author": "Class 2B", "language": "en", "pages": 3,

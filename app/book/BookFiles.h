@@ -2,7 +2,7 @@
 // layouts, the chrome images, the captions of "String.xml", the settings screen's layout with its
 // buttons; and the design area they are laid out on. The book maker writes them all and the book
 // check looks for them all.
-// Needs no engine: quirel-bookgen compiles this file in directly.
+// Needs no engine: the book tools link it (quirel_bookfacts).
 #pragma once
 
 #include <string>

@@ -1,7 +1,7 @@
 // The names of a book sentence, derived from its page and sentence number: its button in the page
 // layout, its text key in "Stringstr.xml", its recording's name and the file that recording is
 // stored in. The reader looks them up and the book generator writes them, so both spell them here.
-// Needs no engine: quirel-bookgen compiles this file (and Md5Digest.cpp) in directly.
+// Needs no engine: the book tools link it and Md5Digest (quirel_bookfacts).
 #pragma once
 
 #include <string>

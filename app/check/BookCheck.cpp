@@ -163,7 +163,7 @@ public:
         }
         checkNamedFiles(0, kSettingsLayout, settings);
         for (const std::string& name : requiredSettingsButtons()) {
-            const SurveyedWidget* w = find(settings, name);
+            const SurveyedWidget* w = findWidget(settings, name);
             if (!w)
                 add(0, kSettingsLayout, "the settings screen has no button " + quoted(name));
             else if (w->classname != "Button" && w->classname != "TextButton")
@@ -172,13 +172,6 @@ public:
     }
 
     // --- one page ---------------------------------------------------------------------------
-
-    // The first widget of that name in file order, as the reader's name search finds it.
-    static const SurveyedWidget* find(const LayoutSurvey& survey, const std::string& name) {
-        for (const SurveyedWidget& w : survey.widgets)
-            if (w.name == name) return &w;
-        return nullptr;
-    }
 
     // False when the page does not read.
     bool checkPage(int page) {
@@ -194,7 +187,7 @@ public:
         std::vector<const SurveyedWidget*> buttons(kMaxSentencesPerPage + 1, nullptr);
         int last = 0;
         for (int n = 1; n <= kMaxSentencesPerPage; ++n) {
-            const SurveyedWidget* w = find(survey, sentenceButtonName(page, n));
+            const SurveyedWidget* w = findWidget(survey, sentenceButtonName(page, n));
             if (!w) continue;
             if (w->classname != "Button" && w->classname != "TextButton") {
                 add(page, layout, quoted(w->name) + " is a " + w->classname + ", not a button: sentence " +
@@ -245,10 +238,7 @@ public:
         double width = button.width, height = button.height;
         if (button.sizeFromImage) {
             // Outside the word list the reader puts its own sentence mark on the button.
-            std::string path = sentenceButtonsKeepTheirLook(page) ? std::string() : kSentenceMarkImage;
-            if (path.empty())
-                for (const NamedFile& f : button.files)
-                    if (f.key == button.imageKey && !f.spriteFrame) path = f.path;
+            const std::string path = sentenceButtonImage(button, page);
             if (path.empty()) return;
             const ImageFacts& facts = image(path);
             if (!facts.problem.empty()) return;  // reported with the image

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/book/BookFiles.h"
+#include "app/book/SentenceNames.h"
 #include "ui/layout/GUIReader.h"
 #include "ui/layout/JsonDictionary.h"
 #include "ui/layout/LayoutPaths.h"
@@ -148,6 +150,14 @@ private:
             w.sizeFromImage = ignoreSize && !scale9;
             w.imageKey = key;
         }
+        if (const char* text = options.readString("text")) w.text = text;
+        w.fontSize = options.readFloat("fontSize");
+        // Text buttons colour their titles apart from their faces.
+        const bool titled = w.classname == "TextButton";
+        const char* colourKeys[3] = {titled ? "textColorR" : "colorR", titled ? "textColorG" : "colorG",
+                                     titled ? "textColorB" : "colorB"};
+        for (int i = 0; i < 3; ++i)
+            if (options.hasKey(colourKeys[i])) w.textColor[i] = options.readInt(colourKeys[i]);
         for (const ClassFiles& c : classFiles()) {
             if (c.classname != w.classname) continue;
             for (const FileOption& o : c.options) addFile(options, o, c.font, w.files);
@@ -264,6 +274,19 @@ void pageBox(const SurveyedWidget& widget, double width, double height, double b
         if (i == 0 || x > box[2]) box[2] = x;
         if (i == 0 || y > box[3]) box[3] = y;
     }
+}
+
+const SurveyedWidget* findWidget(const LayoutSurvey& survey, const std::string& name) {
+    for (const SurveyedWidget& w : survey.widgets)
+        if (w.name == name) return &w;
+    return nullptr;
+}
+
+std::string sentenceButtonImage(const SurveyedWidget& button, int page) {
+    if (!sentenceButtonsKeepTheirLook(page)) return kSentenceMarkImage;
+    for (const NamedFile& f : button.files)
+        if (f.key == button.imageKey && !f.spriteFrame) return f.path;
+    return std::string();
 }
 
 }  // namespace app

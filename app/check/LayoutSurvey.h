@@ -48,6 +48,10 @@ struct SurveyedWidget {
     double width = 0, height = 0;
     bool sizeFromImage = false;
     std::string imageKey;
+    // What text widgets show (labels, text buttons): the text, its size in points and colour.
+    std::string text;
+    double fontSize = 0;
+    int textColor[3] = {255, 255, 255};
 };
 
 struct LayoutSurvey {
@@ -65,5 +69,13 @@ LayoutSurvey surveyLayout(const std::string& bookDir, const std::string& relativ
 // The widget's touch and drawing area on the page, from its size: the four corners' bounding
 // box, as x0, y0, x1, y1.
 void pageBox(const SurveyedWidget& widget, double width, double height, double box[4]);
+
+// The first widget of that name in file order, as the reader's name search finds it; null if none.
+const SurveyedWidget* findWidget(const LayoutSurvey& survey, const std::string& name);
+
+// The file a sentence button of the page shows, relative to the book folder, which is also the
+// image it takes its size from when it ignores its own: the reader's sentence mark outside the
+// word list, else the button's own normal image. Empty when it names none.
+std::string sentenceButtonImage(const SurveyedWidget& button, int page);
 
 }  // namespace app

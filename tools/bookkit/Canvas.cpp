@@ -356,7 +356,7 @@ void Canvas::drawText(const TextImage& text, float x, float y) {
     SDL_DestroyTexture(texture);
 }
 
-void Canvas::drawImage(SDL_Surface* image, float x, float y, float w, float h) {
+void Canvas::drawImage(SDL_Surface* image, float x, float y, float w, float h, const SDL_Rect* from) {
     if (!renderer_ || !image || w <= 0 || h <= 0) {
         return;
     }
@@ -367,7 +367,7 @@ void Canvas::drawImage(SDL_Surface* image, float x, float y, float w, float h) {
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
     SDL_FRect dst{x * scale_, y * scale_, w * scale_, h * scale_};
-    SDL_RenderCopyF(renderer_, texture, nullptr, &dst);
+    SDL_RenderCopyF(renderer_, texture, from, &dst);
     SDL_RenderFlush(renderer_);
     SDL_DestroyTexture(texture);
 }

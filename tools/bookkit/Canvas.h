@@ -100,8 +100,9 @@ public:
                        int wrapWidth = 0, Align align = Align::Left);
     // Draws text with its top-left corner at (x, y) in output pixels.
     void drawText(const TextImage& text, float x, float y);
-    // Draws a picture scaled (smoothly) into the rectangle, blending its alpha.
-    void drawImage(SDL_Surface* image, float x, float y, float w, float h);
+    // Draws a picture (or the part `from` of it, in its pixels) scaled (smoothly) into the
+    // rectangle, blending its alpha.
+    void drawImage(SDL_Surface* image, float x, float y, float w, float h, const SDL_Rect* from = nullptr);
     // Limits drawing to a rectangle in output pixels; nullptr draws everywhere again.
     void setClip(const SDL_Rect* clip);
     // Output-pixel size of a text made by makeText.

@@ -16,7 +16,7 @@
 #include "tools/bookkit/AudioClip.h"
 #include "tools/bookkit/MediaLibraries.h"
 #include "tools/epub/HtmlPage.h"
-#include "tools/epub/Publication.h"
+#include "tools/epub/PublicationReader.h"
 #include "tools/epub/Sentences.h"
 #include "tools/epub/ZipArchive.h"
 #include "tools/make/BookMaker.h"
@@ -119,7 +119,7 @@ private:
     bool progress_;
     ImportResult result_;
     ZipArchive zip_;
-    Publication publication_;
+    PublicationParts publication_;
     ScratchFolder scratch_;
     make::StagedFolder staged_;
     std::map<std::string, std::string> audioFiles_;  // narration audio in the publication -> its copy on disk

@@ -1,7 +1,8 @@
 // Staging beside OUT_DIR (same file system, so the final moves are renames) and swapping it in.
 #include "tools/make/StagedFolder.h"
 
-#include <csignal>
+#include "tools/bookkit/Interrupts.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -13,12 +14,6 @@ namespace fs = std::filesystem;
 namespace make {
 
 namespace {
-
-volatile std::sig_atomic_t gInterrupted = 0;
-
-void onInterrupt(int) {
-    gInterrupted = 1;
-}
 
 // A fresh hidden folder "<parent>/.<name>.<what>-XXXXXX".
 std::string hiddenFolder(const fs::path& target, const std::string& what) {
@@ -32,14 +27,11 @@ std::string hiddenFolder(const fs::path& target, const std::string& what) {
 }  // namespace
 
 void StagedFolder::catchInterrupts() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    bookkit::catchInterrupts();
 }
 
 bool StagedFolder::interrupted() {
-    return gInterrupted != 0;
+    return bookkit::interrupted();
 }
 
 StagedFolder::~StagedFolder() {

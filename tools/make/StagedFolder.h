@@ -30,7 +30,7 @@ public:
     // Removes the hidden folder (also done by the destructor unless committed).
     void discard();
 
-    // SIGINT, SIGTERM and SIGHUP set a flag that the maker checks between steps.
+    // SIGINT, SIGTERM and SIGHUP set a flag that the maker checks between steps (bookkit's).
     static void catchInterrupts();
     static bool interrupted();
 
