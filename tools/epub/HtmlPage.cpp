@@ -301,6 +301,11 @@ std::string collapsedWhiteSpace(const std::string& text) {
 
 // A block container: what a browser lays out lines in. Positioned and floated boxes count too,
 // since CSS makes blocks of them whatever their display says.
+bool placedByItself(const litehtml::element& el) {
+    const auto position = el.get_element_position();
+    return position == litehtml::element_position_absolute || position == litehtml::element_position_fixed;
+}
+
 bool isBlockLike(const litehtml::element& el) {
     switch (el.get_display()) {
     case litehtml::display_block:
@@ -314,13 +319,20 @@ bool isBlockLike(const litehtml::element& el) {
     default:
         break;
     }
-    const auto position = el.get_element_position();
-    return position == litehtml::element_position_absolute || position == litehtml::element_position_fixed ||
-           el.get_float() != litehtml::float_none;
+    return placedByItself(el) || el.get_float() != litehtml::float_none;
 }
 
 bookkit::RectF rectOf(const litehtml::position& p) {
     return bookkit::RectF{float(p.x), float(p.y), float(p.width), float(p.height)};
+}
+
+bookkit::RectF borderBox(const litehtml::element& el) {
+    litehtml::position box = el.get_placement();
+    box.x -= el.padding_left() + el.border_left();
+    box.y -= el.padding_top() + el.border_top();
+    box.width += el.padding_left() + el.padding_right() + el.border_left() + el.border_right();
+    box.height += el.padding_top() + el.padding_bottom() + el.border_top() + el.border_bottom();
+    return rectOf(box);
 }
 
 }  // namespace
@@ -483,14 +495,18 @@ bool HtmlPage::element(const std::string& id, std::string& text, std::vector<boo
     std::vector<litehtml::position> runs;
     Impl::textRuns(el, runs);
     lines.clear();
-    if (runs.empty()) {
+    if (placedByItself(*el)) {
+        // An element the page places where it wants it is touched anywhere inside it, however
+        // its text runs; or, when it holds placed parts of its own (a sentence drawn over
+        // several lines), inside those parts and nowhere else.
+        for (std::size_t i = 0; i < el->get_children_count(); ++i) {
+            const litehtml::element::ptr part = el->get_child(static_cast<int>(i));
+            if (placedByItself(*part)) lines.push_back(borderBox(*part));
+        }
+        if (lines.empty()) lines.push_back(borderBox(*el));
+    } else if (runs.empty()) {
         // A picture or an empty box: its border box is its one line.
-        litehtml::position box = el->get_placement();
-        box.x -= el->padding_left() + el->border_left();
-        box.y -= el->padding_top() + el->border_top();
-        box.width += el->padding_left() + el->padding_right() + el->border_left() + el->border_right();
-        box.height += el->padding_top() + el->padding_bottom() + el->border_top() + el->border_bottom();
-        lines.push_back(rectOf(box));
+        lines.push_back(borderBox(*el));
     } else {
         // Runs share a line when one's middle lies within the other's height; runs of a line
         // may differ in size (a bigger word, a superscript).

@@ -28,9 +28,11 @@ public:
     bool render(const std::string& xhtml, const std::string& docPath, int width, int height,
                 const FileLoader& load, std::vector<std::string>& warnings, std::string& error);
     bool savePng(const std::string& path, std::string& error) const;
-    // The element with this id: its text (white space collapsed), its line boxes in CSS pixels of
-    // the viewport (one rect per line it occupies) and a number naming its nearest block-level
-    // ancestor (equal numbers: same block). False when no element has the id.
+    // The element with this id: its text (white space collapsed), where it is touched in CSS pixels
+    // of the viewport and a number naming its nearest block-level ancestor (equal numbers: same
+    // block). An element in the flow is touched on its line boxes (one rect per line it occupies);
+    // one placed by itself (position absolute or fixed) anywhere in its border box, or in the
+    // boxes of the placed parts it holds. False when no element has the id.
     bool element(const std::string& id, std::string& text, std::vector<bookkit::RectF>& lines, int& block) const;
 
 private:
