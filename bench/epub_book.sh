@@ -36,4 +36,6 @@ timed() {  # timed NAME COMMAND...: the median wall time of RUNS runs, added to 
 }
 
 timed epub_export_s "$epub" export --quiet "$book" "$work/book.epub"
+# Each import from scratch: into a folder that is not there, so nothing comes from an earlier cache.
+timed epub_import_s bash -c 'rm -rf "$1" && "$2" import --quiet "$3" "$1"' _ "$work/imported" "$epub" "$work/book.epub"
 echo "${results[*]}"

@@ -111,6 +111,7 @@ make_unchanged_s=$(sed -n 's/.*make_unchanged_s=\([^ ]*\).*/\1/p' <<<"$make_line
 echo "bench: quirel-epub, the same 30 pages" >&2
 epub_line=$(bash "$root/bench/epub_book.sh" "$build" 5 "$work/made-book")
 epub_export_s=$(sed -n 's/.*epub_export_s=\([^ ]*\).*/\1/p' <<<"$epub_line")
+epub_import_s=$(sed -n 's/.*epub_import_s=\([^ ]*\).*/\1/p' <<<"$epub_line")
 
 # --- headless Chromium -------------------------------------------------------------------------
 html=$work/html
@@ -216,6 +217,7 @@ row "1,000-widget layout file read (ms)" "$(f "$layout1000_ms")" ""
 row "quirel-make, 30 pages from scratch (s)" "$(f "$make_scratch_s" 1)" ""
 row "quirel-make, 30 pages unchanged (s)" "$(f "$make_unchanged_s" 2)" ""
 row "quirel-epub export, 30 pages (s)" "$(f "$epub_export_s" 2)" ""
+row "quirel-epub import, 30 pages (s)" "$(f "$epub_import_s" 2)" ""
 row "peak memory of a read-through (MB, RSS)" "$(f "$peak_mb" 1)" ""
 row "memory showing the page (MB, RSS sum)" "" "$(f "$c_rss" 1)"
 row "memory showing the page (MB, PSS sum)" "" "$(f "$c_pss" 1)"
@@ -226,9 +228,9 @@ echo "our read-through peak / Chromium RSS sum: $(ratio "$peak_mb" "$c_rss" 2) (
 echo
 jq -cn --arg a "$startup_ms" --arg b "$warm_ms" --arg c "$cold_ms" --arg d "$idle_frame_ms" \
     --arg e "$turn_fps" --arg g "$layout_ms" --arg h "$peak_mb" --arg i "$c_fcp" --arg j "$c_nav" --arg k "$c_rss" \
-    --arg l "$make_scratch_s" --arg m "$make_unchanged_s" --arg o "$epub_export_s" '
+    --arg l "$make_scratch_s" --arg m "$make_unchanged_s" --arg o "$epub_export_s" --arg q "$epub_import_s" '
     def n: if . == "null" then null else tonumber end;
     {startup_ms: ($a|n), page_build_warm_ms: ($b|n), page_build_cold_ms: ($c|n), idle_frame_ms: ($d|n),
      page_turn_fps: ($e|n), layout_file_ms: ($g|n), read_through_peak_mb: ($h|n),
      chromium_first_paint_ms: ($i|n), chromium_navigation_ms: ($j|n), chromium_rss_mb: ($k|n),
-     make_scratch_s: ($l|n), make_unchanged_s: ($m|n), epub_export_s: ($o|n)}'
+     make_scratch_s: ($l|n), make_unchanged_s: ($m|n), epub_export_s: ($o|n), epub_import_s: ($q|n)}'
