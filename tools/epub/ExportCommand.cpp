@@ -19,6 +19,7 @@
 #include "tools/epub/Commands.h"
 #include "tools/epub/PagePicture.h"
 #include "tools/epub/Publication.h"
+#include "tools/epub/ScratchFolder.h"
 #include "tools/epub/ZipWriter.h"
 
 namespace fs = std::filesystem;
@@ -71,28 +72,6 @@ std::string utcNow() {
 }
 
 // A folder of its own for the pictures drawn during the run, removed with it.
-class ScratchFolder {
-public:
-    bool make(std::string& error) {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "quirel-epub-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) {
-            error = "quirel-epub: cannot make a folder in " + fs::temp_directory_path(ec).string() + " for the pictures";
-            return false;
-        }
-        path_ = pattern;
-        return true;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // OUT.epub.tmp-XXXXXX beside the output, removed unless renamed into place.
 class StagedFile {
 public:
@@ -171,7 +150,7 @@ int runExport(const std::vector<std::string>& args) {
 
     ScratchFolder scratch;
     std::string error;
-    if (!scratch.make(error)) return refuse({error});
+    if (scratch.path().empty()) return refuse({"quirel-epub: cannot make a folder under the system's temporary folder for the pictures"});
     const bool progress = !quiet && ::isatty(STDOUT_FILENO);
     Publication publication(book, utcNow());
     PagePainter painter(book, scratch.path());

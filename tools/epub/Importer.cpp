@@ -17,6 +17,7 @@
 #include "tools/bookkit/MediaLibraries.h"
 #include "tools/epub/HtmlPage.h"
 #include "tools/epub/PublicationReader.h"
+#include "tools/epub/ScratchFolder.h"
 #include "tools/epub/Sentences.h"
 #include "tools/epub/ZipArchive.h"
 #include "tools/make/BookMaker.h"
@@ -37,24 +38,6 @@ constexpr int kRate = 24000;
 constexpr double kEndSlack = 0.1;
 
 // A scratch folder for the drawn pages and the narration audio, removed when the import ends.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quirel-epub-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 bool writeBytes(const std::string& path, const std::string& bytes, std::string& error) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -276,7 +259,7 @@ ImportResult Import::run() {
         return result_;
     }
     if (scratch_.path().empty()) {
-        fail("quirel-epub: cannot make a scratch folder in " + fs::temp_directory_path().string());
+        fail("quirel-epub: cannot make a folder under the system's temporary folder for its work files");
         return result_;
     }
     if (!loadAudio()) return result_;
