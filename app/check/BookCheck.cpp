@@ -206,6 +206,12 @@ public:
                 continue;
             }
             checkSentence(page, n, *buttons[n]);
+            // The further lines of a sentence that wraps, each touchable on its own.
+            for (int part = 2; part <= kMaxSentenceParts; ++part) {
+                const SurveyedWidget* line = findWidget(survey, sentencePartButtonName(page, n, part));
+                if (!line) break;
+                checkTouchArea(page, "sentence " + std::to_string(n) + " line " + std::to_string(part), *line);
+            }
         }
         return true;
     }

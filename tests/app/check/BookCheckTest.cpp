@@ -141,6 +141,18 @@ std::vector<Damage> damages() {
              t.replace(kPage27, moved);
          },
          {{27, kPage27, "^sentence 2's touch area \\([0-9-]+, [0-9-]+\\)-\\([0-9]+, [0-9]+\\) is not inside the 640 x 960 page$"}}},
+        {"a further line of a sentence moved off the page",
+         [](BookCheck& t) {
+             // The last sentence's button becomes the second line of the one before it.
+             t.edit(kPage27, "\"name\" : \"bn274\"", "\"name\" : \"bn273_2\"");
+             const std::string text = readAll(t.at(kPage27));
+             const size_t named = text.find("\"name\" : \"bn273_2\"");
+             const size_t x = text.find("\"x\" : ", named);
+             std::string moved = text;
+             moved.replace(x, text.find_first_of(",\n", x) - x, "\"x\" : 600");
+             t.replace(kPage27, moved);
+         },
+         {{27, kPage27, "^sentence 3 line 2's touch area \\([0-9-]+, [0-9-]+\\)-\\([0-9]+, [0-9]+\\) is not inside the 640 x 960 page$"}}},
         {"a sentence button lost its name",
          [](BookCheck& t) { t.edit(kPage27, "\"name\" : \"bn272\"", "\"name\" : \"card\""); },
          {{27, kPage27, "^sentence 2 has no button \\(\"bn272\"\\) though sentence [0-9]+ has one$"}}},
