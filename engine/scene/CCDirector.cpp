@@ -182,6 +182,9 @@ void CCDirector::drawScene(float dt) {
         m_drawnSerial = renderer->serial();
         m_drawnFrames = renderer->framesDrawn();
         m_bLastFrameDrew = true;
+    } else if (!renderer && m_pRunningScene) {
+        // Nothing draws, but the walk still runs what nodes do when visited.
+        m_pRunningScene->visit();
     }
     ++m_uTotalFrames;
     m_dTotalTime += dt;
