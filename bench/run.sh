@@ -16,6 +16,8 @@
 #   memory        sum of VmRSS of the browser process and all its descendants while page 26 is
 #                 the only page shown (shared pages are counted once per process, as RSS does;
 #                 the sum of PSS is printed beside it).
+# The processor figures are the real reader in a window under Xvfb (bench/window_cpu.sh): the
+# contents screen, a still page and page turns, 10 s each, medians of 3.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -100,6 +102,18 @@ layout_ms=$(ms layout BM_ReadSamplePage3)
 layout_note="sample page 3"
 if [ "$layout_ms" = null ]; then layout_ms=$(ms layout BM_ReadTypicalPage); layout_note="typical page"; fi
 layout1000_ms=$(ms layout BM_Read1000Widgets)
+
+# --- the real reader in a window ----------------------------------------------------------------
+echo "bench: the reader in a window under Xvfb, processor use" >&2
+idle_cpu=null contents_cpu=null turn_cpu=null
+if cpu_line=$(bash "$root/bench/window_cpu.sh" "$build/quirel" "$book" 3 2>"$work/window_cpu.err"); then
+    idle_cpu=$(sed -n 's/.*idle_cpu_percent=\([^ ]*\).*/\1/p' <<<"$cpu_line")
+    contents_cpu=$(sed -n 's/.*contents_cpu_percent=\([^ ]*\).*/\1/p' <<<"$cpu_line")
+    turn_cpu=$(sed -n 's/.*turn_cpu_percent=\([^ ]*\).*/\1/p' <<<"$cpu_line")
+else
+    echo "bench: no window measurement (see below); its figures are left out" >&2
+    tail -5 "$work/window_cpu.err" >&2
+fi
 
 # --- making a book -----------------------------------------------------------------------------
 echo "bench: quirel-make, 30 pages from scratch and unchanged" >&2
@@ -207,6 +221,9 @@ row "first paint, browser just started (ms)" "" "$(f "$c_cold_fcp" 1)"
 row "page build, warm (ms) / navigation (ms)" "$(f "$warm_ms")" "$(f "$c_nav" 1)"
 row "idle frame (ms)" "$(f "$idle_frame_ms" 3)" ""
 row "idle frames per second" "$(f "$(calc "1000 / $idle_frame_ms" 1)" 0)" ""
+row "processor, still page in a window (% of a core)" "$(f "$idle_cpu" 1)" ""
+row "processor, contents screen in a window (%)" "$(f "$contents_cpu" 1)" ""
+row "processor, turning pages in a window (%)" "$(f "$turn_cpu" 1)" ""
 row "page turn, frames per second (real pages)" "$(f "$turn_fps" 0)" ""
 row "page turn, fps (two synthetic pages)" "$(f "$synthetic_turn_fps" 0)" ""
 row "1,000-sprite software frame (ms)" "$(f "$frame1000_ms")" ""
@@ -228,9 +245,11 @@ echo "our read-through peak / Chromium RSS sum: $(ratio "$peak_mb" "$c_rss" 2) (
 echo
 jq -cn --arg a "$startup_ms" --arg b "$warm_ms" --arg c "$cold_ms" --arg d "$idle_frame_ms" \
     --arg e "$turn_fps" --arg g "$layout_ms" --arg h "$peak_mb" --arg i "$c_fcp" --arg j "$c_nav" --arg k "$c_rss" \
-    --arg l "$make_scratch_s" --arg m "$make_unchanged_s" --arg o "$epub_export_s" --arg q "$epub_import_s" '
+    --arg l "$make_scratch_s" --arg m "$make_unchanged_s" --arg o "$epub_export_s" --arg q "$epub_import_s" \
+    --arg r "$idle_cpu" --arg s "$contents_cpu" --arg t "$turn_cpu" '
     def n: if . == "null" then null else tonumber end;
     {startup_ms: ($a|n), page_build_warm_ms: ($b|n), page_build_cold_ms: ($c|n), idle_frame_ms: ($d|n),
      page_turn_fps: ($e|n), layout_file_ms: ($g|n), read_through_peak_mb: ($h|n),
      chromium_first_paint_ms: ($i|n), chromium_navigation_ms: ($j|n), chromium_rss_mb: ($k|n),
-     make_scratch_s: ($l|n), make_unchanged_s: ($m|n), epub_export_s: ($o|n), epub_import_s: ($q|n)}'
+     make_scratch_s: ($l|n), make_unchanged_s: ($m|n), epub_export_s: ($o|n), epub_import_s: ($q|n),
+     idle_cpu_percent: ($r|n), contents_cpu_percent: ($s|n), turn_cpu_percent: ($t|n)}'

@@ -22,6 +22,7 @@
 #include "engine/io/CCPropertyList.h"
 
 // engine/render: the drawing front end, textures and their cache
+#include "engine/render/CCFrameRecorder.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"

@@ -258,10 +258,11 @@ void PageLayer::previousPageCallback(CCObject*) {
 void PageLayer::ccTouchesBegan(CCSet* touches, CCEvent*) {
     if (!touches || touches->count() == 0) return;
     touchStart = static_cast<CCTouch*>(*touches->begin())->getLocation();
+    m_touchBegan = true;
 }
 
 void PageLayer::ccTouchesMoved(CCSet* touches, CCEvent*) {
-    if (!touches || touches->count() == 0) return;
+    if (!touches || touches->count() == 0 || !m_touchBegan) return;
     const float x = static_cast<CCTouch*>(*touches->begin())->getLocation().x;
     const float s = touchStart.x;
     int direction = 0;

@@ -102,6 +102,9 @@ private:
 
     Traits m_traits;
     engine::CCPoint touchStart;
+    // A touch began on this page: moves of a finger that went down on the page before (still
+    // dragging when this one came in) have no start here and turn nothing.
+    bool m_touchBegan = false;
     ui::UILayer* uiLayer = nullptr;
     ui::Layout* pageLayout = nullptr;
     engine::CCLabelTTF* m_label = nullptr;

@@ -208,6 +208,10 @@ void ScriptDriver::addReaderCommands() {
         l.out << audioLogJson() << "\n";
         return true;
     });
+    script.add("drawn", [this](CCHostScript::Line& l) {
+        l.out << drawnJson() << "\n";
+        return true;
+    });
 }
 
 // --- reports --------------------------------------------------------------------------
@@ -329,6 +333,13 @@ Json::Value nodeJson(CCNode* n) {
 std::string ScriptDriver::treeJson() {
     CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
     return oneLine(scene ? nodeJson(scene) : Json::Value());
+}
+
+std::string ScriptDriver::drawnJson() {
+    Json::Value d(Json::objectValue);
+    d["frames"] = Json::UInt64(m_host->frameCount());
+    d["drawn"] = Json::UInt64(m_host->renderer() ? m_host->renderer()->framesDrawn() : 0);
+    return oneLine(d);
 }
 
 std::string ScriptDriver::audioLogJson() {

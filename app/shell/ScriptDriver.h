@@ -29,8 +29,8 @@ public:
 
     // Runs one script line (comments and blank lines do nothing); output lines go to out.
     // False for an unknown or malformed command (an error line has been written). The scripted
-    // host's commands and the reader's own (state, tree, audiolog, call, background, foreground,
-    // bookcheck).
+    // host's commands and the reader's own (state, tree, audiolog, drawn, call, background,
+    // foreground, bookcheck).
     bool runLine(const std::string& line, int lineNumber, std::ostream& out);
     // Runs every line of in; returns the number of lines that failed.
     int runScript(std::istream& in, std::ostream& out);
@@ -38,6 +38,9 @@ public:
     // The reports, as single lines of JSON.
     std::string stateJson();
     std::string treeJson();
+    // Frames stepped and frames the renderer actually drew (a frame that would show the picture
+    // already shown is left out): {"frames": N, "drawn": M}.
+    std::string drawnJson();
     std::string audioLogJson();
 
     engine::CCHeadlessHost& host() { return *m_host; }

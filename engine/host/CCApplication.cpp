@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/base/CCLog.h"
@@ -27,6 +28,16 @@ CCApplication* s_application = nullptr;
 constexpr int kCaptionHeight = 23;
 // Finger ids come after the mouse's touch 0.
 constexpr int kFirstFingerTouchId = 1;
+// Waits while nothing on screen changes: a frame every idle tick for what runs every frame,
+// never a step longer than the director accepts (runFrame cuts steps at a quarter second),
+// and events alone while minimised.
+constexpr double kIdleTick = 0.1;
+constexpr double kMaxIdleWait = 0.2;
+constexpr int kBackgroundWaitMs = 250;
+
+double secondsSince(Uint64 counter) {
+    return static_cast<double>(SDL_GetPerformanceCounter() - counter) / static_cast<double>(SDL_GetPerformanceFrequency());
+}
 }  // namespace
 
 // --- the shared application and the desktop's height ---------------------------------------
@@ -166,6 +177,10 @@ void CCApplication::pumpEvents() {
 
 void CCApplication::onWindowEvent(const SDL_Event& e) {
     CCEGLView* view = CCEGLView::sharedOpenGLView();
+    // The window system may have lost what the window showed: the next frame draws it again.
+    if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+        e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_MAXIMIZED)
+        m_renderer->invalidateOutput();
     if (e.window.event == SDL_WINDOWEVENT_MINIMIZED && !m_minimised) {
         m_minimised = true;
         applicationDidEnterBackground();
@@ -179,6 +194,7 @@ void CCApplication::onWindowEvent(const SDL_Event& e) {
         int outW = 0, outH = 0;
         SDL_GetRendererOutputSize(m_sdl, &outW, &outH);
         m_renderer->setOutputSize(outW, outH);
+        m_renderer->invalidateOutput();
     } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && m_mouseDown) {
         m_mouseDown = false;
         view->cancelAllTouches();
@@ -234,19 +250,37 @@ void CCApplication::onKeyboardEvent(const SDL_Event& e) {
 
 void CCApplication::runFrame() {
     CCDirector* director = CCDirector::sharedDirector();
-    const Uint64 freq = SDL_GetPerformanceFrequency();
-    Uint64 now = SDL_GetPerformanceCounter();
-    double dt = static_cast<double>(now - m_lastFrame) / static_cast<double>(freq);
+    const Uint64 start = SDL_GetPerformanceCounter();
+    stepDirector();
+
+    // Until the next frame is due: the rest of the animation interval while the picture
+    // changes, otherwise until the next scheduled change, or at once when an event comes.
+    const double interval = director->getAnimationInterval();
+    const double spent = secondsSince(start);
+    if (!director->isAnimating()) {
+        SDL_WaitEventTimeout(nullptr, kBackgroundWaitMs);  // in the background: events only
+        return;
+    }
+    const double wait = std::min(std::max(director->secondsUntilNextChange(kIdleTick), interval), kMaxIdleWait);
+    if (spent >= wait) return;
+    const Uint32 ms = static_cast<Uint32>(std::ceil((wait - spent) * 1000.0));
+    if (wait <= interval) {
+        SDL_Delay(ms);
+    } else if (SDL_WaitEventTimeout(nullptr, static_cast<int>(ms)) == 1) {
+        // An event ended the wait: the clock catches up first, so that what the event starts
+        // (an action, say) begins from its start rather than from the time spent waiting.
+        stepDirector();
+    }
+}
+
+void CCApplication::stepDirector() {
+    const Uint64 now = SDL_GetPerformanceCounter();
+    double dt = static_cast<double>(now - m_lastFrame) / static_cast<double>(SDL_GetPerformanceFrequency());
     m_lastFrame = now;
     // A long stall (a debugger, a suspended machine) must not become one giant step.
     if (dt > 0.25) dt = 0.25;
     m_renderer->setDesignSize(CCEGLView::sharedOpenGLView()->getDesignResolutionSize());
-    director->mainLoop(static_cast<float>(dt));
-
-    double interval = director->getAnimationInterval();
-    double spent = static_cast<double>(SDL_GetPerformanceCounter() - now) / static_cast<double>(freq);
-    if (spent < interval) SDL_Delay(static_cast<Uint32>((interval - spent) * 1000.0));
-    if (!director->isAnimating()) SDL_Delay(50);  // in the background: idle gently
+    CCDirector::sharedDirector()->mainLoop(static_cast<float>(dt));
 }
 
 }  // namespace engine

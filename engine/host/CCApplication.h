@@ -56,8 +56,11 @@ private:
     void onKeyboardEvent(const SDL_Event& e);
 
     // Frame pacing: one director frame for the time since the last (a long stall cut to a
-    // quarter second), then a sleep for what is left of the animation interval.
+    // quarter second), then a sleep for what is left of the animation interval; while the
+    // picture stands still, a wait for the next event or the director's next scheduled change.
     void runFrame();
+    // One director frame for the time since the last.
+    void stepDirector();
 
     bool m_quit = false;
     SDL_Window* m_window = nullptr;

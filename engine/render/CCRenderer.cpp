@@ -33,7 +33,11 @@ bool hasArea(const CCRect& r) { return r.size.width > 0 && r.size.height > 0; }
 CCRenderer* CCRenderer::current() { return s_current; }
 void CCRenderer::setCurrent(CCRenderer* renderer) { s_current = renderer; }
 
-CCRenderer::CCRenderer() = default;
+namespace {
+unsigned long s_lastSerial = 0;
+}
+
+CCRenderer::CCRenderer() : m_serial(++s_lastSerial) {}
 
 CCRenderer::~CCRenderer() {
     if (s_current == this) s_current = nullptr;
@@ -42,6 +46,8 @@ CCRenderer::~CCRenderer() {
 // --- Frame bracket ---------------------------------------------------------------------------
 
 void CCRenderer::beginFrame() {
+    ++m_framesDrawn;
+    m_outputInvalid = false;
     m_drawCalls = 0;
     m_triangles = 0;
     // Whatever was gathered outside a frame is not part of this one.

@@ -74,6 +74,18 @@ public:
     // Clip rectangles pushed and not yet popped (in the current clip scope).
     int clipDepth() const { return int(m_clips.size() - scopeBase()); }
 
+    // Frames this renderer has begun since it was made: the frames actually drawn, since the
+    // director leaves out a frame that would show what the output shows already.
+    unsigned long framesDrawn() const { return m_framesDrawn; }
+    // A number no other renderer of this process has: tells the director whose output it last
+    // drew into.
+    unsigned long serial() const { return m_serial; }
+    // What the output shows can no longer be trusted (the window was exposed or resized, the
+    // clear colour or the mapping changed): the next frame is drawn whatever it shows. Cleared
+    // when a frame begins.
+    void invalidateOutput() { m_outputInvalid = true; }
+    bool isOutputInvalid() const { return m_outputInvalid; }
+
 protected:
     CCRenderer();
 
@@ -107,6 +119,9 @@ private:
     void appendTriangles(const CCVertex* vertices, int count);
 
     int m_drawCalls = 0, m_triangles = 0;
+    unsigned long m_framesDrawn = 0;
+    unsigned long m_serial;
+    bool m_outputInvalid = true;
     // The batch being gathered.
     bool m_batchOpen = false;
     CCTexture2D* m_batchTexture = nullptr;

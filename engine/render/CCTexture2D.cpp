@@ -19,10 +19,17 @@ bool sizeAcceptable(int w, int h) {
 
 }  // namespace
 
-CCTexture2D::CCTexture2D() = default;
+namespace {
+uint64_t s_lastStamp = 0;
+}
+
+CCTexture2D::CCTexture2D() { restamp(); }
+
+void CCTexture2D::restamp() { m_stamp = ++s_lastStamp; }
 
 CCTexture2D::~CCTexture2D() {
     setBackendSlot(nullptr);
+    restamp();
     if (m_surface) SDL_FreeSurface(m_surface);
 }
 
@@ -37,6 +44,7 @@ void CCTexture2D::setBackendSlot(CCTextureSlot* slot) {
 bool CCTexture2D::adoptSurface(SDL_Surface* rgba) {
     // The backend's copy shows the old pixels.
     setBackendSlot(nullptr);
+    restamp();
     if (m_surface) SDL_FreeSurface(m_surface);
     m_surface = rgba;
     m_renderTarget = false;
@@ -109,7 +117,14 @@ int CCTexture2D::getPixelsHigh() const { return m_height; }
 CCSize CCTexture2D::getContentSize() const { return CCSize(float(m_width), float(m_height)); }
 size_t CCTexture2D::bytesUsed() const { return size_t(m_width) * size_t(m_height) * 4; }
 
-void CCTexture2D::setAntiAliasTexParameters() { m_antiAlias = true; }
-void CCTexture2D::setAliasTexParameters() { m_antiAlias = false; }
+void CCTexture2D::setAntiAliasTexParameters() {
+    if (!m_antiAlias) restamp();
+    m_antiAlias = true;
+}
+
+void CCTexture2D::setAliasTexParameters() {
+    if (m_antiAlias) restamp();
+    m_antiAlias = false;
+}
 
 }  // namespace engine

@@ -55,12 +55,18 @@ public:
     void setAliasTexParameters();
     bool isAntiAlias() const { return m_antiAlias; }
 
+    // A number no other texture and no earlier state of this one had: it changes whenever what
+    // the texture shows may change (new pixels, made a render target, sampling switched), so a
+    // frame drawn with the same numbers shows the same texels.
+    uint64_t contentStamp() const { return m_stamp; }
+
     // The file this texture was loaded from, empty when made from pixels.
     const std::string& getPath() const { return m_path; }
     void setPath(const std::string& path) { m_path = path; }
 
 private:
     bool adoptSurface(SDL_Surface* rgba);
+    void restamp();
 
     SDL_Surface* m_surface = nullptr;
     CCTextureSlot* m_backendSlot = nullptr;
@@ -68,6 +74,7 @@ private:
     bool m_renderTarget = false;
     bool m_antiAlias = true;
     std::string m_path;
+    uint64_t m_stamp = 0;
 };
 
 }  // namespace engine

@@ -174,6 +174,15 @@ unsigned int CCActionManager::numberOfRunningActionsInTarget(CCObject* target) {
         std::count_if(element->actions.begin(), element->actions.end(), [](CCAction* a) { return a; }));
 }
 
+bool CCActionManager::hasActiveActions() const {
+    for (const Element* e : m_targets) {
+        if (e->paused || e->removed) continue;
+        for (const CCAction* a : e->actions)
+            if (a) return true;
+    }
+    return false;
+}
+
 void CCActionManager::pauseTarget(CCObject* target) {
     if (Element* e = target ? find(target) : nullptr) e->paused = true;
 }

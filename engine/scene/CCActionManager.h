@@ -28,6 +28,8 @@ public:
     void removeActionByTag(unsigned int tag, CCObject* target);
     CCAction* getActionByTag(unsigned int tag, CCObject* target);
     unsigned int numberOfRunningActionsInTarget(CCObject* target);
+    // Some unpaused target has an action to step: the next frame may differ from this one.
+    bool hasActiveActions() const;
     void pauseTarget(CCObject* target);
     void resumeTarget(CCObject* target);
     bool isTargetPaused(CCObject* target);

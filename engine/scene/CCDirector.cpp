@@ -1,12 +1,15 @@
 // CCDirector: scene replacement with the enter/exit order, and the per-frame step.
 #include "engine/scene/CCDirector.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/scene/CCActionManager.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCEGLView.h"
+#include "engine/render/CCFrameRecorder.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/CCTextureCache.h"
 #include "engine/scene/CCScene.h"
@@ -39,6 +42,7 @@ CCDirector::CCDirector() {
     m_pActionManager = new CCActionManager();
     m_pScheduler->scheduleUpdateForTarget(m_pActionManager, kCCPrioritySystem, false);
     m_pTouchDispatcher = new CCTouchDispatcher();
+    m_pRecorder = new CCFrameRecorder();
 }
 
 CCDirector::~CCDirector() {
@@ -48,6 +52,7 @@ CCDirector::~CCDirector() {
     safeRelease(m_pTouchDispatcher);
     safeRelease(m_pActionManager);
     safeRelease(m_pScheduler);
+    delete m_pRecorder;
 }
 
 void CCDirector::setOpenGLView(CCEGLView* view) { m_pView = view; }
@@ -169,12 +174,53 @@ void CCDirector::drawScene(float dt) {
     if (!m_bPaused) m_pScheduler->update(dt);
     // A scene replaced during this frame's callbacks shows from the next frame on.
     CCRenderer* renderer = CCRenderer::current();
-    if (renderer) renderer->beginFrame();
-    if (m_pRunningScene) m_pRunningScene->visit();
-    if (renderer) renderer->endFrame();
+    m_bLastFrameDrew = false;
+    if (renderer && pictureChanged(renderer)) {
+        renderer->beginFrame();
+        if (m_pRunningScene) m_pRunningScene->visit();
+        renderer->endFrame();
+        m_drawnSerial = renderer->serial();
+        m_drawnFrames = renderer->framesDrawn();
+        m_bLastFrameDrew = true;
+    } else if (!renderer && m_pRunningScene) {
+        // Nothing draws, but the walk still runs what nodes do when visited.
+        m_pRunningScene->visit();
+    }
     ++m_uTotalFrames;
     m_dTotalTime += dt;
     release();
+}
+
+bool CCDirector::pictureChanged(CCRenderer* renderer) {
+    // A transition's picture moves every frame and draws through render targets: no record.
+    if (m_pRunningScene && m_pRunningScene->isTransitionScene()) {
+        m_pRecorder->forget();
+        return true;
+    }
+    CCRenderer::setCurrent(m_pRecorder);
+    m_pRecorder->beginFrame();
+    if (m_pRunningScene) m_pRunningScene->visit();
+    m_pRecorder->endFrame();
+    CCRenderer::setCurrent(renderer);
+    const bool outputKnown = !renderer->isOutputInvalid() && renderer->serial() == m_drawnSerial &&
+                             renderer->framesDrawn() == m_drawnFrames;
+    if (outputKnown && m_pRecorder->matchesKept()) return false;
+    m_pRecorder->keep();
+    return true;
+}
+
+double CCDirector::secondsUntilNextChange(double idleTick) const {
+    const double forever = std::numeric_limits<double>::infinity();
+    if (m_bInvalid) return forever;
+    if (m_bLastFrameDrew || m_pNextScene || (m_pRunningScene && m_pRunningScene->isTransitionScene())) return 0;
+    if (m_bPaused) return forever;
+    if (m_pActionManager->hasActiveActions()) return 0;
+    double due = m_pScheduler->secondsUntilNextTimer();
+    // Something called every frame may change the picture at any time, though mostly it does
+    // not: a frame every idle tick keeps it going without spinning, and the frame after one
+    // that drew follows at full rate.
+    if (m_pScheduler->runsEveryFrame(m_pActionManager)) due = std::min(due, idleTick);
+    return due;
 }
 
 }  // namespace engine

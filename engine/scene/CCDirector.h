@@ -11,6 +11,7 @@ namespace engine {
 
 class CCActionManager;
 class CCEGLView;
+class CCFrameRecorder;
 class CCRenderer;
 class CCScene;
 class CCScheduler;
@@ -67,8 +68,21 @@ public:
 
     // One frame of dt seconds: scene change, scheduler (actions included), drawing through the
     // current renderer, then the autorelease pool. Real and virtual clocks both call this.
+    //
+    // A frame whose drawing would show exactly what the renderer's output shows already is
+    // neither drawn nor presented: the scene is first walked into a frame recorder, and drawn
+    // for real only when that record differs from the one last drawn, when the output was
+    // invalidated, or when something else drew into the renderer since.
     void mainLoop(float dt);
     void drawScene(float dt);
+    // Whether the last frame drew (and presented) a picture.
+    bool lastFrameDrew() const { return m_bLastFrameDrew; }
+    // How long the main loop may wait for events before the next frame can show anything new,
+    // in seconds: 0 while the picture is changing (the last frame drew, an action runs, a scene
+    // change is due or a transition runs), otherwise until the scheduler's next timer is due,
+    // at most idleTick while something is called every frame. Infinity when nothing is
+    // scheduled; a stopped or paused director waits for events alone.
+    double secondsUntilNextChange(double idleTick) const;
     // Frames drawn and simulated time since the director started.
     unsigned int getTotalFrames() const { return m_uTotalFrames; }
     double getTotalTime() const { return m_dTotalTime; }
@@ -79,6 +93,9 @@ public:
 private:
     CCDirector();
     void setNextScene();
+    // Walks the scene into the recorder: true when drawing it through renderer would change
+    // what renderer's output shows.
+    bool pictureChanged(CCRenderer* renderer);
 
     CCEGLView* m_pView = nullptr;
     CCScene* m_pRunningScene = nullptr;
@@ -94,6 +111,11 @@ private:
     double m_dTotalTime = 0;
     float m_fDeltaTime = 0;
     std::vector<std::function<void()>> m_purgeHooks;
+    CCFrameRecorder* m_pRecorder = nullptr;
+    // The renderer that drew last (its serial) and its frame count just after: anything else
+    // drawn into it since makes its output unknown.
+    unsigned long m_drawnSerial = 0, m_drawnFrames = 0;
+    bool m_bLastFrameDrew = false;
 };
 
 }  // namespace engine

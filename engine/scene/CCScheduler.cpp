@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace engine {
 
@@ -193,6 +194,35 @@ void CCScheduler::update(float dt) {
 
     m_bUpdating = false;
     purgeRemoved();
+}
+
+bool CCScheduler::runsEveryFrame(const CCObject* except) const {
+    for (const auto& e : m_updates)
+        if (!e->removed && !e->paused && e->target != except) return true;
+    for (const auto& tt : m_timerTargets) {
+        if (tt->removed || tt->paused) continue;
+        for (const auto& t : tt->timers)
+            if (!t->removed && !t->useDelay && t->interval <= 0) return true;
+    }
+    return false;
+}
+
+double CCScheduler::secondsUntilNextTimer() const {
+    const double never = std::numeric_limits<double>::infinity();
+    double soonest = never;
+    for (const auto& tt : m_timerTargets) {
+        if (tt->removed || tt->paused) continue;
+        for (const auto& t : tt->timers) {
+            if (t->removed) continue;
+            if (t->elapsed < 0) return 0;
+            if (!t->useDelay && t->interval <= 0) continue;  // every frame: runsEveryFrame's case
+            const double period = t->useDelay ? t->delay : t->interval;
+            soonest = std::min(soonest, std::max(0.0, period - double(t->elapsed)));
+        }
+    }
+    // The clock runs m_fTimeScale times as fast as real time; a stopped one fires nothing.
+    if (!(m_fTimeScale > 0)) return never;
+    return soonest / double(m_fTimeScale);
 }
 
 size_t CCScheduler::updateTargetCount() const {

@@ -46,6 +46,13 @@ public:
     // One frame: updates by priority, then the timers, in the order they were scheduled.
     void update(float dt) override;
 
+    // For a main loop that sleeps while nothing is due. runsEveryFrame: an unpaused update
+    // target other than except, or an unpaused timer of interval 0. secondsUntilNextTimer: real
+    // time until the nearest other unpaused timer fires (0 for one waiting for its first frame,
+    // infinity when there is none).
+    bool runsEveryFrame(const CCObject* except) const;
+    double secondsUntilNextTimer() const;
+
     // Counts, for tests and diagnostics.
     size_t updateTargetCount() const;
     size_t timerCount(CCObject* target) const;

@@ -85,6 +85,7 @@ void CCSDLRenderer::setDesignSize(const CCSize& size) {
     }
     if (size == m_designSize) return;
     flush();
+    invalidateOutput();
     m_designSize = size;
     updateScale();
     reapplyClip();
@@ -97,6 +98,7 @@ void CCSDLRenderer::setOutputSize(int width, int height) {
     }
     if (width == m_outputWidth && height == m_outputHeight) return;
     flush();
+    invalidateOutput();
     m_outputWidth = width;
     m_outputHeight = height;
     m_targets.front().width = width;

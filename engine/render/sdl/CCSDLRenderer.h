@@ -43,7 +43,10 @@ public:
     // Where a world design point lands in pixels of the current target (origin top left).
     CCPoint designToPixel(const CCPoint& p) const;
 
-    void setClearColor(const ccColor4B& color) { m_clearColor = color; }
+    void setClearColor(const ccColor4B& color) {
+        if (color != m_clearColor) invalidateOutput();
+        m_clearColor = color;
+    }
     const ccColor4B& getClearColor() const { return m_clearColor; }
     // endFrame presents unless told not to (a host that reads the window's pixels after drawing
     // presents by itself with present()).

@@ -134,3 +134,21 @@ TEST_F(Navigation, LeavingForTheContentsClearsThePagePointersAndKeepsReading) {
     EXPECT_FALSE(playing());  // the contents screen stops the audio
     EXPECT_TRUE(state()["subtitle"].isNull());
 }
+
+TEST_F(Navigation, AFingerStillDownWhenTheTurnEndsTurnsNothingOnTheNewPage) {
+    openPage(20);
+    driver->host().touchDown(320, 250);
+    frames(1);
+    driver->host().touchMove(260, 250);
+    frames(40);
+    ASSERT_EQ(app::currentPage, 21);
+    ASSERT_EQ(state()["layer"].asString(), "TestLayer2");
+    // The same finger goes on moving over the new page, as a slow swipe does.
+    driver->host().touchMove(240, 250);
+    frames(1);
+    driver->host().touchMove(200, 250);
+    frames(40);
+    EXPECT_EQ(app::currentPage, 21);
+    driver->host().touchUp(200, 250);
+    frames(1);
+}

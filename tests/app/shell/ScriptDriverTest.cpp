@@ -112,6 +112,34 @@ TEST_F(Driver, ShotWritesAPngOfTheFrame) {
     EXPECT_EQ(std::string(magic + 1, 3), "PNG");
 }
 
+TEST_F(Driver, AStillPageDrawsNoFrameAfterItsFirstWhileTheContentsFigureKeepsWalking) {
+    std::ostringstream out;
+    auto drawn = [&](int line) {
+        out.str("");
+        EXPECT_TRUE(driver->runLine("drawn", line, out));
+        return parse(out.str())["drawn"].asUInt64();
+    };
+    const auto start = drawn(1);
+    ASSERT_TRUE(driver->runLine("frames 60", 2, out));
+    EXPECT_GE(drawn(3), start + 30) << "the walking figure on the contents screen stopped";
+
+    // Unit 3, then its first page, opened without reading aloud: nothing on it moves.
+    ASSERT_TRUE(driver->runLine("tap 300 660", 4, out));
+    ASSERT_TRUE(driver->runLine("wait 2.8", 5, out));
+    ASSERT_TRUE(driver->runLine("tap 320 860", 6, out));
+    ASSERT_TRUE(driver->runLine("wait 3", 7, out));
+    out.str("");
+    ASSERT_TRUE(driver->runLine("state", 8, out));
+    ASSERT_EQ(parse(out.str())["layer"].asString().rfind("TestLayer", 0), 0u) << "not on a page: " << out.str();
+    const auto still = drawn(9);
+    ASSERT_TRUE(driver->runLine("frames 120", 10, out));
+    EXPECT_EQ(drawn(11), still) << "a still page was drawn again";
+
+    // A touched sentence lights up and shows its subtitle on the next frame.
+    ASSERT_TRUE(driver->runLine("tap 200 678", 12, out));
+    EXPECT_GT(drawn(13), still);
+}
+
 TEST(Shell, FrameSizeFollowsTheDesktopHeight) {
     engine::CCSize s = app::frameSizeForDesktopHeight(1000);
     EXPECT_NEAR(s.width, 714.2857f, 1e-3);
