@@ -314,7 +314,8 @@ CheckReport checkBook(const std::string& bookDir, const CheckControl& control) {
             report.sortByPage();
             return report;
         }
-        if (!checker.checkPage(page)) unread.insert(page);
+        const bool looked = control.onlyPages.empty() || control.onlyPages.count(page) > 0;
+        if (looked && !checker.checkPage(page)) unread.insert(page);
         if (control.progress) control.progress(page, report.pages);
     }
     checker.checkEntries(entries, unread, report.pages);

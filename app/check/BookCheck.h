@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "app/check/CheckReport.h"
@@ -31,6 +32,9 @@ struct CheckControl {
     std::function<void(int done, int total)> progress;
     // Read between files: once true, the check ends early with what it found.
     const std::atomic<bool>* stop = nullptr;
+    // When not empty, only these pages are looked at (after editing a few of them); the book's
+    // own files, its description and contents are always checked.
+    std::set<int> onlyPages;
 };
 
 CheckReport checkBook(const std::string& bookDir, const CheckControl& control = CheckControl());

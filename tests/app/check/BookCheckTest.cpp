@@ -187,7 +187,10 @@ TEST_F(BookCheck, EachKindOfDamageIsNamedWithItsPageAndFile) {
         SCOPED_TRACE(d.what);
         book = testsupport::copyOfSampleBook();
         d.apply(*this);
-        const app::CheckReport report = app::checkBook(book);
+        // Every damage lies on these pages or in the book's own files.
+        app::CheckControl control;
+        control.onlyPages = {26, 27, 80};
+        const app::CheckReport report = app::checkBook(book, control);
         ASSERT_TRUE(report.finished);
         std::vector<bool> seen(d.expected.size(), false);
         for (const app::BookProblem& p : report.problems) {
@@ -214,6 +217,14 @@ TEST_F(BookCheck, ProblemsComeBookFirstThenByPage) {
     EXPECT_EQ(report.problems[0].page, 0);
     EXPECT_EQ(report.problems[1].page, 12);
     EXPECT_EQ(report.problems[2].page, 40);
+
+    // A check of some pages leaves the others alone, but never the book's own files.
+    app::CheckControl control;
+    control.onlyPages = {12};
+    const app::CheckReport some = app::checkBook(book, control);
+    ASSERT_EQ(some.problems.size(), 2u) << joined(some);
+    EXPECT_EQ(some.problems[0].page, 0);
+    EXPECT_EQ(some.problems[1].page, 12);
 }
 
 // A made book: three pages of the sample book, described.
