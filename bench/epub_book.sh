@@ -20,14 +20,7 @@ if [ -z "$book" ]; then
     bash "$root/bench/make_book.sh" "$build" 1 "$book" >/dev/null
 fi
 
-seconds() {  # seconds COMMAND...: wall time of one run
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null
-    end=$(date +%s.%N)
-    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", b - a }'
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+. "$(dirname "$0")/timing.sh"
 results=()
 timed() {  # timed NAME COMMAND...: the median wall time of RUNS runs, added to the line as NAME=SECONDS
     local name=$1

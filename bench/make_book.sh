@@ -55,14 +55,7 @@ size() {  # size PAGE: sets w and h, landscape, portrait and square in turn
 } >"$work/book.yaml"
 "$art" "$work" "$work/src" >/dev/null
 
-seconds() {  # seconds COMMAND...: wall time of one run
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null
-    end=$(date +%s.%N)
-    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", b - a }'
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+. "$(dirname "$0")/timing.sh"
 
 scratch=$(for r in $(seq 1 "$runs"); do
     rm -rf "$work/out"

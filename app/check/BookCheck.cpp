@@ -286,16 +286,6 @@ public:
     bool m_sentenceTableRead = false;
 };
 
-// The folder as an absolute, normalised path without a trailing slash: the form the layout
-// path rule compares names against.
-std::string normalFolder(const std::string& dir) {
-    std::error_code ec;
-    std::string abs = fs::absolute(dir, ec).lexically_normal().string();
-    if (ec) abs = dir;
-    while (abs.size() > 1 && abs.back() == '/') abs.pop_back();
-    return abs;
-}
-
 }  // namespace
 
 CheckReport checkBook(const std::string& bookDir, const CheckControl& control) {

@@ -214,6 +214,14 @@ PageTransform PageTransform::after(const PageTransform& inner) const {
     return t;
 }
 
+std::string normalFolder(const std::string& dir) {
+    std::error_code ec;
+    std::string abs = std::filesystem::absolute(dir, ec).lexically_normal().string();
+    if (ec) abs = dir;
+    while (abs.size() > 1 && abs.back() == '/') abs.pop_back();
+    return abs;
+}
+
 LayoutSurvey surveyLayout(const std::string& bookDir, const std::string& relativePath) {
     LayoutSurvey survey;
     const std::string full = bookDir + "/" + relativePath;

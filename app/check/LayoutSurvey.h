@@ -62,6 +62,10 @@ struct LayoutSurvey {
     std::vector<NamedFile> sheets;        // the sprite sheets the file loads
 };
 
+// The folder as an absolute, normalised path without a trailing slash: the form the layout path
+// rule compares names against.
+std::string normalFolder(const std::string& dir);
+
 // Surveys bookDir/relativePath. bookDir must be absolute and normalised (file names are kept
 // inside it, as the reader keeps them inside its resource root).
 LayoutSurvey surveyLayout(const std::string& bookDir, const std::string& relativePath);

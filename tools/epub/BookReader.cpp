@@ -23,14 +23,6 @@ namespace epub {
 
 namespace {
 
-std::string normalFolder(const std::string& dir) {
-    std::error_code ec;
-    std::string abs = fs::absolute(dir, ec).lexically_normal().string();
-    if (ec) abs = dir;
-    while (abs.size() > 1 && abs.back() == '/') abs.pop_back();
-    return abs;
-}
-
 // The language must be a tag the publication can carry ("en", "en-GB", "pt-BR", "zh-Hant").
 bool isLanguageTag(const std::string& tag) {
     static const std::regex pattern("[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*");
@@ -71,7 +63,7 @@ PageRect touchBox(const Book& book, const app::SurveyedWidget& button, int page,
 
 bool openBook(const std::string& dir, Book& book, std::vector<std::string>& problems) {
     book = Book();
-    book.dir = normalFolder(dir);
+    book.dir = app::normalFolder(dir);
     std::error_code ec;
     if (!fs::is_directory(book.dir, ec)) {
         problems.push_back(dir + ": not a folder");
