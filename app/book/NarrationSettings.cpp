@@ -21,7 +21,11 @@ void setNarrationRate(double rate) {
     engine::SimpleAudioEngine::sharedEngine()->setNarrationRate(narrationSettings().rate);
 }
 
-void setEchoReading(bool on) { narrationSettings().echo = on; }
+void setEchoReading(bool on) {
+    narrationSettings().echo = on;
+    // Switching it on tries the microphone again: one may have been plugged in since.
+    if (on) narrationSettings().echoProblem.clear();
+}
 
 bool parseNarrationRate(const std::string& text, double* rate) {
     if (text.empty()) return false;

@@ -20,6 +20,7 @@ NarrationSettings& narrationSettings();
 // Sets the speed (clamped to 0.5..1.5 and rounded to a tenth) and passes it to the audio
 // engine, so the next recording plays at it.
 void setNarrationRate(double rate);
+// Switching echo reading on forgets the last problem, so the microphone is tried again.
 void setEchoReading(bool on);
 
 // A speed as written on a command line: a number from 0.5 to 1.5 in steps of 0.1. False for

@@ -71,7 +71,7 @@ PageLayer::PageLayer(const Traits& traits) : m_traits(traits), touchStart(0, 0) 
     buildChrome(contentsText, settingsText);
     buildPage(page);
     connectSentenceButtons(page);
-    buildEchoSigns();
+    if (narrationSettings().echo) buildEchoSigns();
 
     nextSentence = 1;
     if (autoReading && readingMode == READ_TURN_PAGES) {
@@ -468,6 +468,7 @@ void PageLayer::placeSubtitle(ui::UIButton* button, const std::string& text) {
 // --- echo reading ---------------------------------------------------------------------
 
 void PageLayer::buildEchoSigns() {
+    if (m_yourTurn) return;
     const CCSize s = VisibleArea::size();
     const CCPoint center = VisibleArea::center(), top = VisibleArea::top();
     bool found = false;
@@ -494,6 +495,7 @@ void PageLayer::buildEchoSigns() {
 }
 
 void PageLayer::showEchoProblem() {
+    buildEchoSigns();
     const NarrationSettings& n = narrationSettings();
     const bool show = n.echo && !n.echoProblem.empty();
     if (show) m_echoNotice->setString(("Say it back is unavailable: " + n.echoProblem).c_str());
@@ -532,6 +534,7 @@ void PageLayer::startListening() {
     }
     m_echoTurn = std::make_unique<EchoTurn>(mic->sampleRate(), m_echoSentenceSeconds);
     m_echoPhase = EchoPhase::Listening;
+    buildEchoSigns();
     m_yourTurn->setVisible(true);
 }
 

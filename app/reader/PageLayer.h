@@ -71,7 +71,8 @@ public:
     engine::CCLabelTTF* getSubtitleLabel() { return m_label; }
     // "off" (also while a sentence plays before its turn), "listening" or "playing back".
     const char* echoState() const;
-    // The "your turn" sign, shown while listening; and the line saying echo reading cannot work.
+    // The "your turn" sign, shown while listening, and the line saying echo reading cannot work;
+    // made with the page when echo reading is on (else null until it is first needed).
     engine::CCNode* getYourTurnSign() { return m_yourTurn; }
     engine::CCLabelTTF* getEchoNotice() { return m_echoNotice; }
     ui::UIButton* getSubtitleBackground() { return m_background; }
@@ -112,6 +113,7 @@ private:
     bool musicPlaying() const;
     // A pause of the read-aloud steps at the narration speed: slower narration, longer pauses.
     float paced(float seconds) const;
+    // Makes the echo signs once, hidden.
     void buildEchoSigns();
     // After a sentence that started playing: its turn follows when echo reading is on and works.
     void echoAfterSentence();

@@ -63,7 +63,8 @@ bool FileVoiceCapture::start() {
 void FileVoiceCapture::take(std::vector<std::int16_t>& out) {
     if (!m_listening) return;
     const double heard = m_clock() - m_startedAt;
-    const std::size_t due = heard > 0 ? std::size_t(std::floor(heard * m_rate)) : 0;
+    // Rounded, not cut: clock steps such as 0.1 s are not exact in binary.
+    const std::size_t due = heard > 0 ? std::size_t(std::llround(heard * m_rate)) : 0;
     for (; m_delivered < due; ++m_delivered)
         out.push_back(m_delivered < m_samples.size() ? m_samples[m_delivered] : std::int16_t(0));
 }

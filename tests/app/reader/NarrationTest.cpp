@@ -105,7 +105,7 @@ protected:
         ASSERT_TRUE(driver->useMicrophoneFile(dir + "/mic.wav", &error)) << error;
     }
     std::string echo() { return state()["echo"].asString(); }
-    bool signShown() { return page() && page()->getYourTurnSign()->isVisible(); }
+    bool signShown() { return page() && page()->getYourTurnSign() && page()->getYourTurnSign()->isVisible(); }
     std::string dir;
 };
 
@@ -189,7 +189,7 @@ TEST_F(EchoReading, WithNoMicrophoneItSaysSoAndReadingGoesOn) {
     const Json::Value s = state();
     EXPECT_EQ(s["echo"].asString(), "off");
     EXPECT_NE(s["echoProblem"].asString().find("no microphone"), std::string::npos) << s["echoProblem"];
-    ASSERT_NE(page(), nullptr);
+    ASSERT_TRUE(page() && page()->getEchoNotice());
     EXPECT_TRUE(page()->getEchoNotice()->isVisible());
     EXPECT_NE(std::string(page()->getEchoNotice()->getString()).find("no microphone"), std::string::npos);
 }
