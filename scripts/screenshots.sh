@@ -39,7 +39,7 @@ wait 0.6
 shot $STAGE/shots/page-subtitle.png
 wait 6
 drag 560 480 80 480 6
-wait 0.35
+wait 0.15
 shot $STAGE/shots/page-turn.png
 SCRIPT
 

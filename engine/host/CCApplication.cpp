@@ -67,7 +67,9 @@ bool CCApplication::displayAvailable() {
     bool shown = driver && SDL_GetNumVideoDisplays() > 0;
     if (shown && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0))
         shown = asked && SDL_strcasecmp(asked, driver) == 0;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Kept up when there is a display: the window comes next, and starting the video system
+    // again would open and close the window system's helper windows once more.
+    if (!shown) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return shown;
 }
 
@@ -267,6 +269,8 @@ void CCApplication::toggleFullScreen() {
     const bool full = (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     if (SDL_SetWindowFullscreen(m_window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         CCLog("cannot change to %s: %s", full ? "a window" : "full screen", SDL_GetError());
+    else
+        CCLog("window: %s", full ? "windowed" : "full screen");
 }
 
 // --- frame pacing --------------------------------------------------------------------------

@@ -42,7 +42,7 @@ public:
     static int fullScreenClientHeight();
     // Whether a window can be opened at all: a display the video system reaches. The offscreen
     // and dummy drivers count only when SDL_VIDEODRIVER names them (a window nobody sees is not
-    // a display).
+    // a display). When there is one, the video system stays started for the window to come.
     static bool displayAvailable();
 
 private:
