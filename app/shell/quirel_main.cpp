@@ -13,6 +13,7 @@ void usage(FILE* out) {
     std::fprintf(out,
                  "usage: quirel [BOOK_DIR]\n"
                  "Opens the picture-book reader on BOOK_DIR, or on the sample book when none is given.\n"
+                 "F11 switches between a window and full screen.\n"
                  "  --help     show this text and exit\n"
                  "  --version  show the version and exit\n");
 }
@@ -44,6 +45,16 @@ int main(int argc, char** argv) {
     std::string problem = app::checkBookDirectory(bookDir);
     if (!problem.empty()) {
         std::fprintf(stderr, "quirel: %s\n", problem.c_str());
+        return 2;
+    }
+    problem = app::missingBookParts(bookDir);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "quirel: %s\n", problem.c_str());
+        return 2;
+    }
+    if (!engine::CCApplication::displayAvailable()) {
+        std::fprintf(stderr, "quirel: no display found (is DISPLAY or WAYLAND_DISPLAY set?); "
+                             "for scripted runs use quirel-drive\n");
         return 2;
     }
     app::useBookDirectory(bookDir);
