@@ -18,6 +18,9 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   # sample-book audio and real-window tests
   espeak-ng lame xvfb xauth xdotool x11-utils imagemagick
+  # installing and packaging: the desktop entry's and metadata's validators, the .deb's
+  # dependency finder, the man page viewer
+  desktop-file-utils appstream dpkg-dev man-db
   # the EPUB checker the exports are tested with, and the Java runtime it runs on (tests only)
   epubcheck default-jre-headless
 )

@@ -18,11 +18,16 @@ run_pass() {
   (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 600)
 }
 
-run_pass build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Line tables only (-g1): enough for every backtrace and sanitizer report, and the builds take
+# about a fifth less time than with full debug information. The sanitizer pass is optimised a
+# little (-O1, as the sanitizers' own advice goes): its tests run much faster than at -O0.
+run_pass build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
 if [ "${QUIREL_SKIP_SANITIZE:-0}" != "1" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  run_pass build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF
+  run_pass build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF \
+    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1"
 fi
 if [ "${QUIREL_SKIP_FUZZ:-0}" != "1" ]; then
   # A fixed number of mutations per target: the same inputs on every run, so CI cannot turn red

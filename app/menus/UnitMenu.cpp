@@ -122,7 +122,11 @@ MenuLayerMainMenu::MenuLayerMainMenu() {
     }
 
     setTouchEnabled(true);
-    pageMenu->setPosition(unitListPosition);
+    // Every unit's list shares the remembered offset; one scrolled far down a long list would
+    // leave a short list above the screen, so it opens clamped to this list's own bounds (the
+    // remembered offset itself is kept for the next list).
+    const float lowest = std::max(0.0f, dragHeight - s.height);
+    pageMenu->setPosition(ccp(unitListPosition.x, std::min(std::max(unitListPosition.y, 0.0f), lowest)));
     addChild(pageMenu, 0);
 }
 

@@ -7,6 +7,8 @@
 
 #include "app/book/BookContents.h"
 #include "app/book/BookDescription.h"
+#include "app/book/BookFiles.h"
+#include "app/book/StringTables.h"
 #include "engine/base/CCLog.h"
 #include "engine/io/CCFileUtils.h"
 
@@ -16,7 +18,15 @@
 
 namespace app {
 
-std::string defaultBookDirectory() { return QUIREL_DEFAULT_BOOK_DIR; }
+std::string defaultBookDirectory() {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const std::filesystem::path installed = program.parent_path().parent_path() / "share" / "quirel" / "book";
+        if (std::filesystem::is_regular_file(installed / kCaptionTable, ec)) return installed.string();
+    }
+    return QUIREL_DEFAULT_BOOK_DIR;
+}
 
 std::string checkBookDirectory(const std::string& dir) {
     std::error_code ec;
@@ -34,6 +44,31 @@ std::string checkBookDirectory(const std::string& dir) {
         return why;
     }
     return std::string();
+}
+
+std::string missingBookParts(const std::string& dir) {
+    std::error_code ec;
+    namespace fs = std::filesystem;
+    // Any page layout will do: the book check (quirel-check) looks at which pages there are.
+    bool pages = false;
+    const fs::path pageDir = fs::path(dir) / fs::path(pageLayoutFile(1)).parent_path();
+    for (fs::directory_iterator it(pageDir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().extension() == ".json") {
+            pages = true;
+            break;
+        }
+    }
+    std::vector<std::string> tables;
+    for (const char* table : {kCaptionTable, kSentenceTable})
+        if (!fs::is_regular_file(fs::path(dir) / table, ec)) tables.push_back(table);
+    if (pages && tables.empty()) return std::string();
+    std::string missing;
+    if (!pages) missing = "no page files (" + pageDir.filename().string() + "/*.json)";
+    if (!tables.empty()) {
+        if (!missing.empty()) missing += " and ";
+        missing += tables.size() == 1 ? "no string table " + tables[0] : "no string tables (" + tables[0] + ", " + tables[1] + ")";
+    }
+    return dir + " is not a book: it has " + missing + "; quirel-check " + dir + " tells more";
 }
 
 void useBookDirectory(const std::string& dir) {

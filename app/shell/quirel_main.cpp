@@ -14,6 +14,7 @@ void usage(FILE* out) {
     std::fprintf(out,
                  "usage: quirel [--rate R] [--echo] [BOOK_DIR]\n"
                  "Opens the picture-book reader on BOOK_DIR, or on the sample book when none is given.\n"
+                 "F11 switches between a window and full screen.\n"
                  "  --rate R   narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept; default 1)\n"
                  "  --echo     say it back: after each sentence read aloud, listen to the child and\n"
                  "             play the voice back (kept in memory only)\n"
@@ -62,6 +63,16 @@ int main(int argc, char** argv) {
     std::string problem = app::checkBookDirectory(bookDir);
     if (!problem.empty()) {
         std::fprintf(stderr, "quirel: %s\n", problem.c_str());
+        return 2;
+    }
+    problem = app::missingBookParts(bookDir);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "quirel: %s\n", problem.c_str());
+        return 2;
+    }
+    if (!engine::CCApplication::displayAvailable()) {
+        std::fprintf(stderr, "quirel: no display found (is DISPLAY or WAYLAND_DISPLAY set?); "
+                             "for scripted runs use quirel-drive\n");
         return 2;
     }
     app::useBookDirectory(bookDir);

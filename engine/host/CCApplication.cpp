@@ -60,6 +60,19 @@ int CCApplication::fullScreenClientHeight() {
     return h;
 }
 
+bool CCApplication::displayAvailable() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    bool shown = driver && SDL_GetNumVideoDisplays() > 0;
+    if (shown && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0))
+        shown = asked && SDL_strcasecmp(asked, driver) == 0;
+    // Kept up when there is a display: the window comes next, and starting the video system
+    // again would open and close the window system's helper windows once more.
+    if (!shown) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return shown;
+}
+
 namespace {
 
 // Fingers are reported in normalised window coordinates; touches are in design points.
@@ -169,7 +182,12 @@ void CCApplication::pumpEvents() {
             case SDL_FINGERMOTION:
             case SDL_FINGERUP: onFingerEvent(e); break;
             case SDL_TEXTINPUT:
-            case SDL_KEYDOWN: onKeyboardEvent(e); break;
+            case SDL_KEYDOWN:
+                if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F11 && !e.key.repeat)
+                    toggleFullScreen();
+                else
+                    onKeyboardEvent(e);
+                break;
             default: break;
         }
     }
@@ -244,6 +262,15 @@ void CCApplication::onKeyboardEvent(const SDL_Event& e) {
     } else if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) {
         ime->dispatchInsertText("\n", 1);
     }
+}
+
+void CCApplication::toggleFullScreen() {
+    // The desktop's own mode: no mode switch, and the size change arrives as a window event.
+    const bool full = (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (SDL_SetWindowFullscreen(m_window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        CCLog("cannot change to %s: %s", full ? "a window" : "full screen", SDL_GetError());
+    else
+        CCLog("window: %s", full ? "windowed" : "full screen");
 }
 
 // --- frame pacing --------------------------------------------------------------------------

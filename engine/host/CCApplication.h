@@ -40,6 +40,10 @@ public:
     // The height a full-screen window's client area can have: the primary display's usable
     // height less one window caption, or 1000 when no display can be asked.
     static int fullScreenClientHeight();
+    // Whether a window can be opened at all: a display the video system reaches. The offscreen
+    // and dummy drivers count only when SDL_VIDEODRIVER names them (a window nobody sees is not
+    // a display). When there is one, the video system stays started for the window to come.
+    static bool displayAvailable();
 
 private:
     // Set-up: the video system, the window, its renderer as the current one, the on-screen
@@ -54,6 +58,8 @@ private:
     void onMouseEvent(const SDL_Event& e);
     void onFingerEvent(const SDL_Event& e);
     void onKeyboardEvent(const SDL_Event& e);
+    // F11: the window fills the screen, or goes back to its own size.
+    void toggleFullScreen();
 
     // Frame pacing: one director frame for the time since the last (a long stall cut to a
     // quarter second), then a sleep for what is left of the animation interval; while the

@@ -44,3 +44,41 @@ write_script() {
     printf '%s\n' "$@"
   } >"$OUT/script.txt"
 }
+
+# Runs a program (with its arguments; pass settings through exported variables) while the folder
+# DIR cannot be written, even by root: root gets a read-only bind mount in a private mount
+# namespace (nothing to undo: the mount lives as long as the namespace) or, where such mounts
+# are not allowed, runs as the user nobody on a folder without write permission; other users
+# get file modes. Sets READONLY_HOW; returns the program's exit code, 90 when there is no way to
+# do it here, 91 when the mount left the folder writable.
+run_readonly() {
+  local dir=$1 rc=90
+  shift
+  if [ "$(id -u)" -ne 0 ]; then
+    READONLY_HOW="file modes"
+    chmod -R a-w "$dir"
+    "$@"
+    rc=$?
+    chmod -R u+w "$dir"
+    return $rc
+  fi
+  if unshare --user --map-root-user --mount true 2>/dev/null; then
+    READONLY_HOW="a read-only bind mount"
+    unshare --user --map-root-user --mount bash -c '
+      mount --bind "$1" "$1" 2>/dev/null && mount -o remount,bind,ro "$1" 2>/dev/null || exit 90
+      touch "$1/probe" 2>/dev/null && exit 91
+      shift; exec "$@"' _ "$dir" "$@"
+    rc=$?
+  fi
+  if [ $rc -eq 90 ] && command -v setpriv >/dev/null; then
+    READONLY_HOW="the user nobody"
+    local as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    chmod -R a+rX,a-w "$dir"
+    if "${as[@]}" test -x "$1" -a -r "$dir" 2>/dev/null; then
+      "${as[@]}" "$@"
+      rc=$?
+    fi
+    chmod -R u+w "$dir"
+  fi
+  return $rc
+}

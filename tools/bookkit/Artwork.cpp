@@ -22,27 +22,31 @@ std::string stickerFrameName(const std::string& sticker) {
 }
 
 bool Artwork::arrowButton(const std::string& file, bool pointsLeft, bool selected, std::string& error) {
-    Canvas c(80, 80, kClear);
+    Canvas c(kArrowButtonSize, kArrowButtonSize, kClear);
+    const float m = kArrowButtonSize / 2.0f, k = kArrowButtonSize / 80.0f;
     const Rgba face = selected ? kOrange : kWhite;
     const Rgba mark = selected ? kWhite : kOrange;
-    c.fillCircle(40, 40, 37, kOrange);
-    c.fillCircle(40, 40, 32, face);
+    c.fillCircle(m, m, 37 * k, kOrange);
+    c.fillCircle(m, m, 32 * k, face);
     const float d = pointsLeft ? -1.0f : 1.0f;
-    c.fillTriangle(40 + d * 22, 40, 40 + d * 2, 22, 40 + d * 2, 58, mark);
-    c.fillRect(pointsLeft ? 42 : 22, 34, 16, 12, mark);
+    c.fillTriangle(m + d * 22 * k, m, m + d * 2 * k, m - 18 * k, m + d * 2 * k, m + 18 * k, mark);
+    c.fillRect(m + (pointsLeft ? 2 : -18) * k, m - 6 * k, 16 * k, 12 * k, mark);
     return out_.savePng(c, file, error);
 }
 
 bool Artwork::roundButton(const std::string& file, bool pause, std::string& error) {
-    Canvas c(80, 80, kClear);
+    // The disc sits in the middle of a wider clear band: the reader sets the turn arrows half
+    // this width either side of the page's middle, which leaves the hint between them free.
+    Canvas c(kPlayButtonWidth, kPlayButtonHeight, kClear);
+    const float x = kPlayButtonWidth / 2.0f, y = kPlayButtonHeight / 2.0f;
     const Rgba face = pause ? kOrange : rgba(70, 170, 90);
-    c.fillCircle(40, 40, 37, kWhite);
-    c.fillCircle(40, 40, 33, face);
+    c.fillCircle(x, y, 37, kWhite);
+    c.fillCircle(x, y, 33, face);
     if (pause) {
-        c.fillRoundRect(27, 24, 10, 32, 3, kWhite);
-        c.fillRoundRect(43, 24, 10, 32, 3, kWhite);
+        c.fillRoundRect(x - 13, y - 16, 10, 32, 3, kWhite);
+        c.fillRoundRect(x + 3, y - 16, 10, 32, 3, kWhite);
     } else {
-        c.fillTriangle(32, 22, 32, 58, 59, 40, kWhite);
+        c.fillTriangle(x - 8, y - 18, x - 8, y + 18, x + 19, y, kWhite);
     }
     return out_.savePng(c, file, error);
 }
@@ -74,7 +78,11 @@ bool Artwork::walker(const std::string& file, std::string& error) {
     c.fillCircle(39, 21, 2, kInk);
     c.fillArc(38, 26, 5, 1.6f, 200, 330, kInk);
     c.fillCircle(43, 27, 2.5f, rgba(245, 150, 140, 180));
-    return out_.savePng(c, file, error);
+    // Drawn on a 64 x 96 grid, shown at 52 x 78: the contents screen walks it along the bottom,
+    // and at this height its head passes under the lowest entry without touching it.
+    Canvas shown(52, 78, kClear, 3);
+    shown.drawImage(c.resolve(), 0, 0, 52, 78);
+    return out_.savePng(shown, file, error);
 }
 
 bool Artwork::dragHint(const std::string& file, std::string& error) {
@@ -144,6 +152,30 @@ bool Artwork::writeStickerSheet(const std::string& file, std::vector<SheetFrame>
         drawShape(c, names[i], x + cell / 2.0f, y + cell / 2.0f, cell * 0.78f);
         frames.push_back({stickerFrameName(names[i]), x, y, cell, cell});
     }
+    return out_.savePng(c, file, error);
+}
+
+bool Artwork::writeAppIcon(int size, const std::string& file, std::string& error) {
+    const float u = size / 64.0f;
+    Canvas c(size, size, kClear, size < 128 ? 4 : 2);
+    // A sky tile with a white rim, so the icon reads on dark and light panels alike.
+    c.fillRoundRect(2 * u, 2 * u, 60 * u, 60 * u, 13 * u, kWhite);
+    c.fillRoundRect(4 * u, 4 * u, 56 * u, 56 * u, 11 * u, rgba(110, 190, 245));
+    c.fillRoundRect(4 * u, 40 * u, 56 * u, 20 * u, 11 * u, rgba(120, 200, 110));
+    c.fillRect(4 * u, 40 * u, 56 * u, 8 * u, rgba(120, 200, 110));
+    drawShape(c, "sun", 47 * u, 16 * u, 20 * u);
+    // The open book: two pages on an orange cover, a spine, a few lines of print.
+    c.fillRoundRect(9 * u, 25 * u, 46 * u, 29 * u, 4 * u, kOrange);
+    c.fillRoundRect(11 * u, 23 * u, 20.5f * u, 28 * u, 3 * u, kWhite);
+    c.fillRoundRect(32.5f * u, 23 * u, 20.5f * u, 28 * u, 3 * u, kWhite);
+    c.fillRect(31.5f * u, 24 * u, 1 * u, 28 * u, shade(kOrange, -0.3f));
+    const Rgba print = rgba(150, 150, 165);
+    for (int row = 0; row < 4; ++row) {
+        const float y = (29 + row * 5) * u;
+        c.fillRoundRect(14 * u, y, (row == 3 ? 9 : 14) * u, 1.6f * u, 0.8f * u, print);
+        c.fillRoundRect(35.5f * u, y, (row == 1 ? 10 : 14) * u, 1.6f * u, 0.8f * u, print);
+    }
+    drawShape(c, "note", 15 * u, 14 * u, 16 * u);
     return out_.savePng(c, file, error);
 }
 

@@ -17,6 +17,12 @@ struct SheetFrame {
 
 // Size of the near-transparent sentence mark that the reader stretches over each sentence.
 constexpr int kSentenceMarkSize = 20;
+// The page-turn arrows (square), and the play and pause buttons: the reader places the arrows
+// half the play button's width either side of the page's middle, so that width keeps the hint
+// label (a quarter of the page wide, between them) clear of the arrows.
+constexpr int kArrowButtonSize = 60;
+constexpr int kPlayButtonWidth = 224;
+constexpr int kPlayButtonHeight = 80;
 // The badge face that decorative text buttons show.
 constexpr int kBadgeWidth = 150;
 constexpr int kBadgeHeight = 52;
@@ -39,6 +45,9 @@ public:
     // The sticker sheet image; `frames` receives where each sticker lies in it.
     bool writeStickerSheet(const std::string& file, std::vector<SheetFrame>& frames, int& width, int& height,
                            std::string& error);
+    // The reader's application icon, size x size pixels: an open picture book under a sun, with
+    // a note for the reading aloud; drawn in a 64-unit grid so every size shows the same picture.
+    bool writeAppIcon(int size, const std::string& file, std::string& error);
     // Settings screen: background picture and the three faces of its buttons.
     bool writeSettingsImages(const SettingsSource& settings, const std::string& folder, std::string& error);
 

@@ -130,6 +130,31 @@ TEST_F(UnitMenus, EntriesFlyInFromAlternatingSidesAndTheListOffsetIsShared) {
     EXPECT_EQ(menu->getPageMenu()->getPosition().y, kept);
 }
 
+TEST_F(UnitMenus, AShortListOpensOnScreenAfterALongOneWasScrolledFarDown) {
+    // Recycle 2 (2100 high) dragged down to 1100 in two free moves.
+    open(5, -1);
+    run("drag 100 100 100 900 5");
+    run("drag 100 100 100 400 5");
+    const float far = state()["unitListPosition"][1].asFloat();
+    ASSERT_EQ(far, 1100);
+    // Unit 1's twelve rows (1300 high) reach down only 1300 - 960 = 340: it opens there, its
+    // last entry on screen, and the remembered offset stays for the long list.
+    goToContents();
+    open(0, -1);
+    app::MenuLayerMainMenu* menu = dynamic_cast<app::MenuLayerMainMenu*>(driver->systemLayer());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->getPageMenu()->getPosition().y, 340);
+    const float lastY = entries.back()->getPosition().y + menu->getPageMenu()->getPosition().y;
+    EXPECT_GT(lastY, 0);
+    EXPECT_LT(lastY, 960);
+    EXPECT_EQ(state()["unitListPosition"][1].asFloat(), far);
+    goToContents();
+    open(5, -1);
+    menu = dynamic_cast<app::MenuLayerMainMenu*>(driver->systemLayer());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->getPageMenu()->getPosition().y, far);
+}
+
 TEST_F(Settings, ConfirmingStoresThePendingModeAndReopensThePage) {
     openSettings(33);
     press("bnaotopage");
