@@ -77,6 +77,7 @@ gb reader
 gb render "${reps[@]}"
 gb transitions "${reps[@]}" --benchmark_filter='BM_StillPage|BM_PageTurnForward'
 QUIREL_BOOK_DIR=$book gb layout "${reps[@]}" --benchmark_filter='BM_Read'
+gb stretch "${reps[@]}"
 
 # The median entry of a benchmark (or its only entry); a time in ms, or a counter as it stands.
 ms() {  # ms FILE BENCHMARK
@@ -102,6 +103,9 @@ layout_ms=$(ms layout BM_ReadSamplePage3)
 layout_note="sample page 3"
 if [ "$layout_ms" = null ]; then layout_ms=$(ms layout BM_ReadTypicalPage); layout_note="typical page"; fi
 layout1000_ms=$(ms layout BM_Read1000Widgets)
+# Processor seconds per second of narration heard, at half speed and at one and a half.
+stretch_slow=$(counter stretch BM_StretchHalfSpeed cpu_fraction)
+stretch_fast=$(counter stretch BM_StretchOneAndAHalf cpu_fraction)
 
 # --- the real reader in a window ----------------------------------------------------------------
 echo "bench: the reader in a window under Xvfb, processor use" >&2
@@ -231,6 +235,8 @@ row "typical page draw walk (ms)" "$(f "$walk_ms" 4)" ""
 row "layout file read, $layout_note (ms)" "$(f "$layout_ms" 3)" ""
 row "layout files per second" "$(f "$(calc "1000 / $layout_ms" 1)" 0)" ""
 row "1,000-widget layout file read (ms)" "$(f "$layout1000_ms")" ""
+row "narration stretching at 0.5x (% of real time)" "$(f "$(calc "$stretch_slow * 100" 3)" 2)" ""
+row "narration stretching at 1.5x (% of real time)" "$(f "$(calc "$stretch_fast * 100" 3)" 2)" ""
 row "quirel-make, 30 pages from scratch (s)" "$(f "$make_scratch_s" 1)" ""
 row "quirel-make, 30 pages unchanged (s)" "$(f "$make_unchanged_s" 2)" ""
 row "quirel-epub export, 30 pages (s)" "$(f "$epub_export_s" 2)" ""
@@ -246,10 +252,12 @@ echo
 jq -cn --arg a "$startup_ms" --arg b "$warm_ms" --arg c "$cold_ms" --arg d "$idle_frame_ms" \
     --arg e "$turn_fps" --arg g "$layout_ms" --arg h "$peak_mb" --arg i "$c_fcp" --arg j "$c_nav" --arg k "$c_rss" \
     --arg l "$make_scratch_s" --arg m "$make_unchanged_s" --arg o "$epub_export_s" --arg q "$epub_import_s" \
-    --arg r "$idle_cpu" --arg s "$contents_cpu" --arg t "$turn_cpu" '
+    --arg r "$idle_cpu" --arg s "$contents_cpu" --arg t "$turn_cpu" \
+    --arg u "$stretch_slow" --arg v "$stretch_fast" '
     def n: if . == "null" then null else tonumber end;
     {startup_ms: ($a|n), page_build_warm_ms: ($b|n), page_build_cold_ms: ($c|n), idle_frame_ms: ($d|n),
      page_turn_fps: ($e|n), layout_file_ms: ($g|n), read_through_peak_mb: ($h|n),
      chromium_first_paint_ms: ($i|n), chromium_navigation_ms: ($j|n), chromium_rss_mb: ($k|n),
      make_scratch_s: ($l|n), make_unchanged_s: ($m|n), epub_export_s: ($o|n), epub_import_s: ($q|n),
-     idle_cpu_percent: ($r|n), contents_cpu_percent: ($s|n), turn_cpu_percent: ($t|n)}'
+     idle_cpu_percent: ($r|n), contents_cpu_percent: ($s|n), turn_cpu_percent: ($t|n),
+     stretch_cpu_fraction_half_speed: ($u|n), stretch_cpu_fraction_one_and_a_half: ($v|n)}'

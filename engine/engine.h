@@ -37,9 +37,13 @@
 
 // engine/audio: the sound engine and its backends
 #include "engine/audio/AudioBackend.h"
+#include "engine/audio/FileVoiceCapture.h"
 #include "engine/audio/MixerAudioBackend.h"
+#include "engine/audio/SdlVoiceCapture.h"
 #include "engine/audio/SimpleAudioEngine.h"
+#include "engine/audio/TimeStretch.h"
 #include "engine/audio/VirtualClockAudioBackend.h"
+#include "engine/audio/VoiceCapture.h"
 
 // engine/scene: nodes, scenes, scheduler, action manager, touches, the view, the director
 #include "engine/scene/CCAction.h"

@@ -7,7 +7,7 @@ PACKAGES=(
   # toolchain
   g++ clang cmake ninja-build pkg-config make git
   # libraries
-  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libsoundtouch-dev
   libfontconfig-dev fonts-liberation2 libjsoncpp-dev libpugixml-dev
   # book making: manifests, recordings, speech
   libyaml-cpp-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev

@@ -5,6 +5,7 @@
 //   - lifecycle and teardown
 //   - navigation
 //   - read-aloud
+//   - echo reading
 //   - the twin classes
 #include "app/reader/PageLayer.h"
 
@@ -12,11 +13,13 @@
 
 #include "app/book/BookContents.h"
 #include "app/book/BookFiles.h"
+#include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
 #include "app/book/SentenceNames.h"
 #include "app/book/StringTables.h"
 #include "app/book/VisibleArea.h"
 #include "app/navigation/Screens.h"
+#include "app/reader/EchoTurn.h"
 #include "engine/engine.h"
 #include "ui/layout/GUIReader.h"
 #include "ui/widgets/GUIHelper.h"
@@ -35,6 +38,8 @@ constexpr float kReadStartDelay = 0.2f;
 constexpr float kReadStepInterval = 0.5f;
 constexpr float kRepeatPageDelay = 0.2f;
 constexpr float kSubtitleInterval = 0.3f;
+// Often enough that listening stops within a frame or three of the child's last word.
+constexpr float kEchoStepInterval = 0.05f;
 constexpr size_t kLongestSubtitle = 1599;
 const ccColor3B kBlue = {0, 0, 255};
 }  // namespace
@@ -66,6 +71,7 @@ PageLayer::PageLayer(const Traits& traits) : m_traits(traits), touchStart(0, 0) 
     buildChrome(contentsText, settingsText);
     buildPage(page);
     connectSentenceButtons(page);
+    if (narrationSettings().echo) buildEchoSigns();
 
     nextSentence = 1;
     if (autoReading && readingMode == READ_TURN_PAGES) {
@@ -199,6 +205,8 @@ void PageLayer::setPlayPauseImage(bool pause) {
 // --- lifecycle and teardown -----------------------------------------------------------
 
 PageLayer::~PageLayer() {
+    // The microphone is not left open by a page that is gone.
+    if (m_echoPhase == EchoPhase::Listening) SimpleAudioEngine::sharedEngine()->voiceCapture()->stop();
     // The reader state must never point into a page that is gone (leaving for the contents,
     // say, leaves no page behind to take its place).
     if (subtitleLabel == m_label) subtitleLabel = nullptr;
@@ -280,23 +288,30 @@ void PageLayer::switchPage() { goToNextPage(otherTwin()); }
 
 void PageLayer::goToNextPage(PageTwin which) {
     unscheduleAllSelectors();
+    endEcho();
     currentSentenceButton = nullptr;
     Screens::get().showPage(which, PageEntry::Turn, pageChangeDirection);
 }
 
 void PageLayer::contentsCallback(CCObject*) {
     unscheduleAllSelectors();
+    endEcho();
     Screens::get().showContents();
 }
 
 void PageLayer::settingsCallback(CCObject*) {
     unscheduleAllSelectors();
+    endEcho();
     Screens::get().showSettings();
 }
 
 // --- read-aloud -----------------------------------------------------------------------
 
 bool PageLayer::musicPlaying() const { return SimpleAudioEngine::sharedEngine()->isBackgroundMusicPlaying(); }
+
+float PageLayer::paced(float seconds) const {
+    return static_cast<float>(seconds / SimpleAudioEngine::sharedEngine()->getNarrationRate());
+}
 
 void PageLayer::showSubtitleFor(ui::UIButton* button, const std::string& text, bool found) {
     if (!found || text.empty()) {
@@ -336,25 +351,28 @@ void PageLayer::sentenceTouchEvent(CCObject* sender, ui::TouchEventType) {
         showSubtitleFor(button, text, found);
         if (m_traits.logsAfterSubtitle) CCLog("Scene %d: onEnterTransitionDidFinish", m_traits.sceneNumber);
     }
+    endEcho();
     SimpleAudioEngine::sharedEngine()->playBackgroundMusic(storedAudioPath(name).c_str());
+    echoAfterSentence();
 }
 
 void PageLayer::readAloudStep(float) {
     unschedule(schedule_selector(PageLayer::readAloudStep));
-    if (musicPlaying()) {
-        schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
+    // The child's turn counts as part of the sentence: the pause before the next one follows it.
+    if (musicPlaying() || m_echoPhase != EchoPhase::Off) {
+        schedule(schedule_selector(PageLayer::readAloudStep), paced(kReadStepInterval));
         return;
     }
     if (readingPause) {
         readingPause = false;
-        schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
+        schedule(schedule_selector(PageLayer::readAloudStep), paced(kReadStepInterval));
         return;
     }
     if (nextSentence > lastSentence) {
         if (readingMode == READ_REPEAT_PAGE) {
             nextSentence = 1;
             readingPause = true;
-            schedule(schedule_selector(PageLayer::readAloudStep), kRepeatPageDelay);
+            schedule(schedule_selector(PageLayer::readAloudStep), paced(kRepeatPageDelay));
         } else if (readingMode == READ_TURN_PAGES) {
             readingPause = true;
             // The automatic turn always builds the second twin, whichever twin is running.
@@ -374,9 +392,10 @@ void PageLayer::readAloudStep(float) {
     const std::string text = lookupString(kSentenceTable, sentenceTextKey(p, n), &found);
     if (currentSentenceButton && subtitleLabel && subtitleBackground) showSubtitleFor(currentSentenceButton, text, found);
     SimpleAudioEngine::sharedEngine()->playBackgroundMusic(storedAudioPath(p, n).c_str());
+    echoAfterSentence();
     ++nextSentence;
     readingPause = true;
-    schedule(schedule_selector(PageLayer::readAloudStep), kReadStepInterval);
+    schedule(schedule_selector(PageLayer::readAloudStep), paced(kReadStepInterval));
 }
 
 void PageLayer::subtitleWatch(float) {
@@ -395,6 +414,7 @@ void PageLayer::playPauseCallback(CCObject* sender) {
         schedule(schedule_selector(PageLayer::readAloudStep), kReadStartDelay);
         setPlayPauseImage(true);
     } else {
+        endEcho();
         SimpleAudioEngine::sharedEngine()->setBackgroundMusicVolume(1.0f);
         SimpleAudioEngine::sharedEngine()->stopBackgroundMusic();
         setPlayPauseImage(false);
@@ -443,6 +463,119 @@ void PageLayer::placeSubtitle(ui::UIButton* button, const std::string& text) {
     label->setPosition(ccp(static_cast<float>(x), static_cast<float>(y)));
     background->setPosition(ccp(static_cast<float>(x), static_cast<float>(backgroundY)));
     background->setSize(CCSize(static_cast<float>(lw), static_cast<float>(lh + lineHeight)));
+}
+
+// --- echo reading ---------------------------------------------------------------------
+
+void PageLayer::buildEchoSigns() {
+    if (m_yourTurn) return;
+    const CCSize s = VisibleArea::size();
+    const CCPoint center = VisibleArea::center(), top = VisibleArea::top();
+    bool found = false;
+    std::string text = lookupString(kCaptionTable, "echo_your_turn", &found);
+    if (!found || text.empty()) text = "Your turn!";
+    // A bright band across the page's middle, big enough to be seen from a child's seat.
+    m_yourTurn = CCLayerColor::create(ccc4(255, 196, 0, 235), s.width * 0.6f, 110);
+    m_yourTurn->setPosition(ccp(center.x - s.width * 0.3f, center.y - 55));
+    CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", 56);
+    label->setColor(kBlue);
+    label->setPosition(ccp(s.width * 0.3f, 55));
+    m_yourTurn->addChild(label);
+    m_yourTurn->setVisible(false);
+    addChild(m_yourTurn, 20000);
+
+    m_echoNotice = CCLabelTTF::create("", "Arial", 20);
+    m_echoNotice->setDimensions(CCSize(s.width * 0.9f, 0));
+    m_echoNotice->setHorizontalAlignment(kCCTextAlignmentCenter);
+    m_echoNotice->setColor(kBlue);
+    m_echoNotice->setPosition(ccp(center.x, top.y - 30));
+    m_echoNotice->setVisible(false);
+    addChild(m_echoNotice, 20000);
+    showEchoProblem();
+}
+
+void PageLayer::showEchoProblem() {
+    buildEchoSigns();
+    const NarrationSettings& n = narrationSettings();
+    const bool show = n.echo && !n.echoProblem.empty();
+    if (show) m_echoNotice->setString(("Say it back is unavailable: " + n.echoProblem).c_str());
+    m_echoNotice->setVisible(show);
+}
+
+const char* PageLayer::echoState() const {
+    switch (m_echoPhase) {
+    case EchoPhase::Listening:
+        return "listening";
+    case EchoPhase::PlayingBack:
+        return "playing back";
+    default:
+        return "off";
+    }
+}
+
+void PageLayer::echoAfterSentence() {
+    const NarrationSettings& n = narrationSettings();
+    if (!n.echo || !n.echoProblem.empty() || !musicPlaying()) return;
+    AudioBackend* backend = SimpleAudioEngine::sharedEngine()->getBackend();
+    m_echoSentenceSeconds = backend ? backend->currentDuration() : 0.0;
+    m_echoPhase = EchoPhase::Waiting;
+    unschedule(schedule_selector(PageLayer::echoStep));
+    schedule(schedule_selector(PageLayer::echoStep), kEchoStepInterval);
+}
+
+void PageLayer::startListening() {
+    VoiceCapture* mic = SimpleAudioEngine::sharedEngine()->voiceCapture();
+    if (!mic->start()) {
+        narrationSettings().echoProblem = mic->problem();
+        CCLog("echo reading: unavailable: %s", mic->problem().c_str());
+        showEchoProblem();
+        endEcho();
+        return;
+    }
+    m_echoTurn = std::make_unique<EchoTurn>(mic->sampleRate(), m_echoSentenceSeconds);
+    m_echoPhase = EchoPhase::Listening;
+    buildEchoSigns();
+    m_yourTurn->setVisible(true);
+}
+
+void PageLayer::echoStep(float) {
+    switch (m_echoPhase) {
+    case EchoPhase::Off:
+        unschedule(schedule_selector(PageLayer::echoStep));
+        return;
+    case EchoPhase::Waiting:
+        if (!musicPlaying()) startListening();
+        return;
+    case EchoPhase::Listening: {
+        VoiceCapture* mic = SimpleAudioEngine::sharedEngine()->voiceCapture();
+        std::vector<std::int16_t> heard;
+        mic->take(heard);
+        if (!m_echoTurn->hear(heard)) return;
+        mic->stop();
+        m_yourTurn->setVisible(false);
+        const std::vector<std::int16_t> voice = m_echoTurn->takeVoice();
+        const int rate = m_echoTurn->sampleRate();
+        m_echoTurn.reset();
+        if (!voice.empty() && SimpleAudioEngine::sharedEngine()->playVoice(voice, rate)) {
+            m_echoPhase = EchoPhase::PlayingBack;
+            return;
+        }
+        CCLog("echo reading: nothing heard in %.1f s; reading on", m_echoSentenceSeconds * 2 + 1);
+        endEcho();
+        return;
+    }
+    case EchoPhase::PlayingBack:
+        if (!musicPlaying()) endEcho();
+        return;
+    }
+}
+
+void PageLayer::endEcho() {
+    if (m_echoPhase == EchoPhase::Listening) SimpleAudioEngine::sharedEngine()->voiceCapture()->stop();
+    m_echoPhase = EchoPhase::Off;
+    m_echoTurn.reset();
+    if (m_yourTurn) m_yourTurn->setVisible(false);
+    unschedule(schedule_selector(PageLayer::echoStep));
 }
 
 // --- the twin classes -----------------------------------------------------------------

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 
 namespace engine {
 class CCLabelTTF;
+class CCLayerColor;
 class CCMenu;
 class CCMenuItem;
 class CCMenuItemFont;
@@ -30,6 +32,8 @@ class UILayer;
 }  // namespace ui
 
 namespace app {
+
+class EchoTurn;
 
 class PageLayer : public engine::CCLayer {
 public:
@@ -50,6 +54,8 @@ public:
     void playPauseCallback(engine::CCObject* sender);
     void readAloudStep(float elapsed);
     void subtitleWatch(float elapsed);
+    // Echo reading: waits for the sentence to end, listens, plays the voice back.
+    void echoStep(float elapsed);
     void placeSubtitle(ui::UIButton* button, const std::string& text);
 
     void onEnter() override;
@@ -63,6 +69,12 @@ public:
     // True while the play/pause item shows its pause image.
     bool isShowingPause() const { return m_showingPause; }
     engine::CCLabelTTF* getSubtitleLabel() { return m_label; }
+    // "off" (also while a sentence plays before its turn), "listening" or "playing back".
+    const char* echoState() const;
+    // The "your turn" sign, shown while listening, and the line saying echo reading cannot work;
+    // made with the page when echo reading is on (else null until it is first needed).
+    engine::CCNode* getYourTurnSign() { return m_yourTurn; }
+    engine::CCLabelTTF* getEchoNotice() { return m_echoNotice; }
     ui::UIButton* getSubtitleBackground() { return m_background; }
 
 protected:
@@ -99,6 +111,16 @@ private:
     // Step 5 of both players: empty text, too long a text, or a placed subtitle.
     void showSubtitleFor(ui::UIButton* button, const std::string& text, bool found);
     bool musicPlaying() const;
+    // A pause of the read-aloud steps at the narration speed: slower narration, longer pauses.
+    float paced(float seconds) const;
+    // Makes the echo signs once, hidden.
+    void buildEchoSigns();
+    // After a sentence that started playing: its turn follows when echo reading is on and works.
+    void echoAfterSentence();
+    void startListening();
+    // Ends the turn in whatever phase it is, letting go of the microphone.
+    void endEcho();
+    void showEchoProblem();
 
     Traits m_traits;
     engine::CCPoint touchStart;
@@ -113,6 +135,12 @@ private:
     engine::CCMenuItemImage* m_playPause = nullptr;
     engine::CCMenuItemImage* m_next = nullptr;
     bool m_showingPause = false;
+    enum class EchoPhase { Off, Waiting, Listening, PlayingBack };
+    EchoPhase m_echoPhase = EchoPhase::Off;
+    std::unique_ptr<EchoTurn> m_echoTurn;
+    double m_echoSentenceSeconds = 0.0;
+    engine::CCLayerColor* m_yourTurn = nullptr;
+    engine::CCLabelTTF* m_echoNotice = nullptr;
     // The further lines of the page's wrapping sentences, by the sentence's action tag.
     std::map<int, std::vector<ui::UIButton*>> m_sentenceParts;
 };

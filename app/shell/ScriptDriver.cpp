@@ -22,6 +22,7 @@
 #include "app/menus/UnitMenu.h"
 #include "app/reader/PageLayer.h"
 #include "app/book/BookContents.h"
+#include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
 #include "app/check/CheckReport.h"
 #include "app/settings/SetLayer.h"
@@ -132,6 +133,10 @@ ScriptDriver::ScriptDriver(const std::string& resourceDir, bool checkBook) : m_r
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setViewName("quirel");
     m_host = std::make_unique<CCHeadlessHost>(640, 960, true);
+    // Headless runs hear nothing unless a file is given: a real microphone would run on the
+    // machine's clock, not the virtual one.
+    SimpleAudioEngine::sharedEngine()->setVoiceCapture(
+        std::make_unique<NoVoiceCapture>("no microphone (quirel-drive hears only a WAV file given with --mic)"));
     m_delegate = std::make_unique<AppDelegate>();
     if (checkBook) m_delegate->checkBookAtLaunch(resourceDir);
     m_delegate->applicationDidFinishLaunching();
@@ -148,6 +153,17 @@ ScriptDriver::~ScriptDriver() {
     m_host.reset();
     m_delegate.reset();
     setLogObserver(nullptr);
+}
+
+bool ScriptDriver::useMicrophoneFile(const std::string& path, std::string* error) {
+    CCHeadlessHost* host = m_host.get();
+    auto mic = std::make_unique<FileVoiceCapture>([host] { return host->virtualTime(); });
+    if (!mic->load(path)) {
+        if (error) *error = mic->error();
+        return false;
+    }
+    SimpleAudioEngine::sharedEngine()->setVoiceCapture(std::move(mic));
+    return true;
 }
 
 CCNode* ScriptDriver::systemLayer() {
@@ -273,7 +289,11 @@ std::string ScriptDriver::stateJson() {
     std::string file = engineAudio->getBackend() ? engineAudio->getBackend()->currentFile() : std::string();
     audio["file"] = file.empty() ? Json::Value() : Json::Value(relativeToResources(file));
     audio["volume"] = engineAudio->getBackgroundMusicVolume();
+    audio["rate"] = engineAudio->getNarrationRate();
     s["audio"] = audio;
+    s["echo"] = page ? Json::Value(page->echoState()) : Json::Value("off");
+    const std::string& echoProblem = narrationSettings().echoProblem;
+    s["echoProblem"] = echoProblem.empty() ? Json::Value() : Json::Value(echoProblem);
 
     s["selectedUnit"] = selectedUnit;
     s["contentsListPosition"] = point(contentsListPosition);

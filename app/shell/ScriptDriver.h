@@ -43,6 +43,10 @@ public:
     std::string drawnJson();
     std::string audioLogJson();
 
+    // Makes the WAV file at path the microphone, heard on the virtual clock from each time the
+    // reader starts listening. False with error naming the file when it cannot be read.
+    bool useMicrophoneFile(const std::string& path, std::string* error);
+
     engine::CCHeadlessHost& host() { return *m_host; }
     // The running scene's layer of the reader's own classes (contents, unit menu, page, settings).
     engine::CCNode* systemLayer();

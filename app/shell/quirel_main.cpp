@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/book/NarrationSettings.h"
 #include "app/shell/AppDelegate.h"
 #include "app/shell/BookDirectory.h"
 #include "engine/engine.h"
@@ -11,9 +12,12 @@ namespace {
 
 void usage(FILE* out) {
     std::fprintf(out,
-                 "usage: quirel [BOOK_DIR]\n"
+                 "usage: quirel [--rate R] [--echo] [BOOK_DIR]\n"
                  "Opens the picture-book reader on BOOK_DIR, or on the sample book when none is given.\n"
                  "F11 switches between a window and full screen.\n"
+                 "  --rate R   narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept; default 1)\n"
+                 "  --echo     say it back: after each sentence read aloud, listen to the child and\n"
+                 "             play the voice back (kept in memory only)\n"
                  "  --help     show this text and exit\n"
                  "  --version  show the version and exit\n");
 }
@@ -22,25 +26,39 @@ void usage(FILE* out) {
 
 int main(int argc, char** argv) {
     std::string bookDir = app::defaultBookDirectory();
-    if (argc > 2) {
-        usage(stderr);
-        return 2;
-    }
-    if (argc == 2) {
-        if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    bool bookGiven = false;
+    double rate = 1.0;
+    bool echo = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             usage(stdout);
             return 0;
         }
-        if (std::strcmp(argv[1], "--version") == 0) {
+        if (std::strcmp(arg, "--version") == 0) {
             std::printf("quirel %s\n", QUIREL_VERSION);
             return 0;
         }
-        if (argv[1][0] == '-') {
-            std::fprintf(stderr, "quirel: unknown option %s\n", argv[1]);
+        if (std::strcmp(arg, "--rate") == 0) {
+            if (i + 1 >= argc || !app::parseNarrationRate(argv[i + 1], &rate)) {
+                std::fprintf(stderr, "quirel: --rate %s: give 0.5 to 1.5 in steps of 0.1\n",
+                             i + 1 < argc ? argv[i + 1] : "(missing)");
+                return 2;
+            }
+            ++i;
+        } else if (std::strcmp(arg, "--echo") == 0) {
+            echo = true;
+        } else if (arg[0] == '-') {
+            std::fprintf(stderr, "quirel: unknown option %s\n", arg);
             usage(stderr);
             return 2;
+        } else if (bookGiven) {
+            usage(stderr);
+            return 2;
+        } else {
+            bookDir = arg;
+            bookGiven = true;
         }
-        bookDir = argv[1];
     }
     std::string problem = app::checkBookDirectory(bookDir);
     if (!problem.empty()) {
@@ -58,6 +76,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     app::useBookDirectory(bookDir);
+    app::setNarrationRate(rate);
+    app::setEchoReading(echo);
 
     app::AppDelegate delegate;
     delegate.checkBookAtLaunch(bookDir);

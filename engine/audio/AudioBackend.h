@@ -1,7 +1,9 @@
 // The one music channel as SimpleAudioEngine sees it; the host picks the implementation.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace engine {
 
@@ -30,6 +32,29 @@ public:
 
     // The name given to the last successful play while it is in progress; empty otherwise.
     virtual std::string currentFile() = 0;
+
+    // The narration speed, already within 0.5..1.5 (the caller's job): files started from now on
+    // play rate times as fast with their pitch kept, and last their length divided by rate. A
+    // file already playing keeps the speed it started with.
+    void setRate(double rate) { m_rate = rate; }
+    double rate() const { return m_rate; }
+
+    // Plays mono 16-bit samples held in memory (a voice just heard), at their own speed whatever
+    // the rate, replacing whatever was playing; currentFile() is kVoiceName meanwhile. Nothing of
+    // it is written anywhere. False when the backend cannot play them (the channel is then silent).
+    virtual bool playVoice(const std::vector<std::int16_t>& samples, int sampleRate) {
+        (void)samples;
+        (void)sampleRate;
+        return false;
+    }
+    // Of what is playing, in seconds as it is heard (stretched); 0 when nothing plays or the
+    // backend cannot tell.
+    virtual double currentDuration() const { return 0.0; }
+
+    static constexpr const char* kVoiceName = "(voice)";
+
+private:
+    double m_rate = 1.0;
 };
 
 }  // namespace engine

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/audio/MixerAudioBackend.h"
+#include "engine/audio/SdlVoiceCapture.h"
 #include "engine/base/CCLog.h"
 #include "engine/io/CCFileUtils.h"
 
@@ -27,6 +28,7 @@ void SimpleAudioEngine::end() {
 SimpleAudioEngine::SimpleAudioEngine() : m_backend(std::make_unique<MixerAudioBackend>()) {}
 
 SimpleAudioEngine::~SimpleAudioEngine() {
+    if (m_capture) m_capture->stop();
     if (m_backend) m_backend->stop();
 }
 
@@ -40,6 +42,7 @@ void SimpleAudioEngine::setBackend(std::unique_ptr<AudioBackend> backend) {
     m_backend.reset();
     m_backend = std::move(backend);
     m_backend->setVolume(m_volume);
+    m_backend->setRate(m_rate);
 }
 
 void SimpleAudioEngine::playBackgroundMusic(const char* path, bool loop) {
@@ -65,6 +68,30 @@ void SimpleAudioEngine::setBackgroundMusicVolume(float volume) {
     if (std::isnan(volume)) return;
     m_volume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
     m_backend->setVolume(m_volume);
+}
+
+}  // namespace engine
+
+namespace engine {
+
+void SimpleAudioEngine::setNarrationRate(double rate) {
+    if (std::isnan(rate)) return;
+    m_rate = rate < kSlowestRate ? kSlowestRate : (rate > kFastestRate ? kFastestRate : rate);
+    m_backend->setRate(m_rate);
+}
+
+bool SimpleAudioEngine::playVoice(const std::vector<std::int16_t>& samples, int sampleRate) {
+    return m_backend->playVoice(samples, sampleRate);
+}
+
+void SimpleAudioEngine::setVoiceCapture(std::unique_ptr<VoiceCapture> capture) {
+    if (m_capture) m_capture->stop();
+    m_capture = std::move(capture);
+}
+
+VoiceCapture* SimpleAudioEngine::voiceCapture() {
+    if (!m_capture) m_capture = std::make_unique<SdlVoiceCapture>();
+    return m_capture.get();
 }
 
 }  // namespace engine

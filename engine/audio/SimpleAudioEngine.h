@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/audio/AudioBackend.h"
+#include "engine/audio/VoiceCapture.h"
 
 namespace engine {
 
@@ -34,12 +35,28 @@ public:
     void setBackgroundMusicVolume(float volume);
     float getBackgroundMusicVolume() const { return m_volume; }
 
+    // Narration speed with pitch kept, for recordings started from now on: clamped to
+    // kSlowestRate..kFastestRate (NaN ignored); starts at 1 and carries over to a new backend.
+    void setNarrationRate(double rate);
+    double getNarrationRate() const { return m_rate; }
+    static constexpr double kSlowestRate = 0.5;
+    static constexpr double kFastestRate = 1.5;
+
+    // Plays a voice held in memory (mono 16-bit), replacing whatever was playing.
+    bool playVoice(const std::vector<std::int16_t>& samples, int sampleRate);
+
+    // The microphone: made on first use as the SDL capture device unless the host gave another.
+    void setVoiceCapture(std::unique_ptr<VoiceCapture> capture);
+    VoiceCapture* voiceCapture();
+
 private:
     SimpleAudioEngine();
     ~SimpleAudioEngine();
 
     std::unique_ptr<AudioBackend> m_backend;
+    std::unique_ptr<VoiceCapture> m_capture;
     float m_volume = 1.0f;
+    double m_rate = 1.0;
 };
 
 }  // namespace engine

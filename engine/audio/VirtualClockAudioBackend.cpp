@@ -21,9 +21,25 @@ bool VirtualClockAudioBackend::play(const std::string& fullPath, const std::stri
     m_loop = loop;
     m_name = name;
     m_fullPath = fullPath;
-    m_duration = info.durationSeconds;
+    m_duration = info.durationSeconds / rate();
     m_position = 0.0;
     record(m_now, "play", name);
+    return true;
+}
+
+bool VirtualClockAudioBackend::playVoice(const std::vector<std::int16_t>& samples, int sampleRate) {
+    cutShort();
+    if (samples.empty() || sampleRate <= 0) return false;
+    m_playing = true;
+    m_paused = false;
+    m_loop = false;
+    m_name = kVoiceName;
+    m_fullPath = kVoiceName;
+    m_duration = double(samples.size()) / sampleRate;
+    m_position = 0.0;
+    m_lastVoice = samples;
+    m_lastVoiceRate = sampleRate;
+    record(m_now, "play", m_name);
     return true;
 }
 
@@ -62,7 +78,7 @@ double VirtualClockAudioBackend::currentPosition() const { return m_playing ? m_
 
 double VirtualClockAudioBackend::durationOf(const std::string& fullPath) {
     const Mp3StreamInfo& info = m_durations.lookup(fullPath);
-    return info.playable ? info.durationSeconds : -1.0;
+    return info.playable ? info.durationSeconds / rate() : -1.0;
 }
 
 void VirtualClockAudioBackend::advance(float dt) {

@@ -9,11 +9,11 @@
 
 namespace testsupport {
 
-std::vector<Json::Value> drive(const std::string& book, const std::string& script) {
+std::vector<Json::Value> drive(const std::string& book, const std::string& script, const std::string& options) {
     const std::string dir = makeTempDir("quirel-drive-run");
     writeFile(dir + "/script", script);
     const std::string drivePath = std::string(QUIREL_BINARY_DIR) + "/tools/drive/quirel-drive";
-    const ProgramRun run = runProgram("'" + drivePath + "' --resources '" + book + "' '" + dir + "/script'");
+    const ProgramRun run = runProgram("'" + drivePath + "' --resources '" + book + "' " + options + " '" + dir + "/script'");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     std::vector<Json::Value> answers;
     std::istringstream lines(run.out);

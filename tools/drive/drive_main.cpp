@@ -1,26 +1,43 @@
-// quirel-drive [--resources DIR] [SCRIPT]: runs the reader headless and executes a script.
+// quirel-drive [--resources DIR] [--rate R] [--echo] [--mic FILE.wav] [SCRIPT]: runs the reader
+// headless and executes a script.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "app/book/NarrationSettings.h"
 #include "app/shell/BookDirectory.h"
 #include "app/shell/ScriptDriver.h"
 
 int main(int argc, char** argv) {
     std::string resources = app::defaultBookDirectory();
     std::string script;
+    std::string mic;
+    double rate = 1.0;
+    bool echo = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("usage: quirel-drive [--resources DIR] [SCRIPT]\n"
+            std::printf("usage: quirel-drive [--resources DIR] [--rate R] [--echo] [--mic FILE.wav] [SCRIPT]\n"
                         "Runs the reader headless on the virtual clock and executes SCRIPT (or standard input).\n"
                         "Checks the book beside it, as the reader does, and logs the summary to standard error;\n"
-                        "the script command 'bookcheck' waits for the check and prints that summary.\n");
+                        "the script command 'bookcheck' waits for the check and prints that summary.\n"
+                        "  --rate R         narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept)\n"
+                        "  --echo           say it back: after each sentence, listen and play the voice back\n"
+                        "  --mic FILE.wav   the microphone: FILE.wav is heard from each start of listening\n");
             return 0;
         }
         if (std::strcmp(argv[i], "--resources") == 0 && i + 1 < argc) {
             resources = argv[++i];
+        } else if (std::strcmp(argv[i], "--rate") == 0 && i + 1 < argc) {
+            if (!app::parseNarrationRate(argv[++i], &rate)) {
+                std::fprintf(stderr, "quirel-drive: --rate %s: give 0.5 to 1.5 in steps of 0.1\n", argv[i]);
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--echo") == 0) {
+            echo = true;
+        } else if (std::strcmp(argv[i], "--mic") == 0 && i + 1 < argc) {
+            mic = argv[++i];
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
             std::fprintf(stderr, "quirel-drive: unknown option %s\n", argv[i]);
             return 2;
@@ -45,6 +62,15 @@ int main(int argc, char** argv) {
         }
     }
     app::ScriptDriver driver(resources, true);
+    app::setNarrationRate(rate);
+    app::setEchoReading(echo);
+    if (!mic.empty()) {
+        std::string error;
+        if (!driver.useMicrophoneFile(mic, &error)) {
+            std::fprintf(stderr, "quirel-drive: %s\n", error.c_str());
+            return 1;
+        }
+    }
     driver.runScript(script.empty() ? std::cin : file, std::cout);
     return 0;
 }

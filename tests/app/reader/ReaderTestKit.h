@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/book/BookContents.h"
+#include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
 #include "app/book/SentenceNames.h"
 #include "app/menus/TestController.h"
@@ -60,6 +61,7 @@ protected:
         app::contentsListPosition = engine::CCPoint(0, 0);
         app::unitListPosition = engine::CCPoint(0, 0);
         app::selectedSettingButton = nullptr;
+        app::resetNarrationSettings();
     }
 
     // Opens page p the way the unit menu does and lets it settle.

@@ -174,6 +174,22 @@ TEST_F(SimpleAudioEngineTest, VolumeIsClampedAndReachesTheBackend) {
     EXPECT_EQ(next->volume(), 0.4f);
 }
 
+TEST_F(SimpleAudioEngineTest, NarrationRateIsClampedReachesTheBackendAndCarriesOver) {
+    VirtualClockAudioBackend* audio = useVirtualClock();
+    SimpleAudioEngine* sae = SimpleAudioEngine::sharedEngine();
+    EXPECT_EQ(sae->getNarrationRate(), 1.0);
+    const double cases[][2] = {{0.7, 0.7}, {0.2, 0.5}, {3.0, 1.5}, {1.2, 1.2}};
+    for (const auto& c : cases) {
+        sae->setNarrationRate(c[0]);
+        EXPECT_EQ(sae->getNarrationRate(), c[1]) << c[0];
+        EXPECT_EQ(audio->rate(), c[1]) << c[0];
+    }
+    sae->setNarrationRate(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(audio->rate(), 1.2);
+    VirtualClockAudioBackend* next = useVirtualClock();
+    EXPECT_EQ(next->rate(), 1.2);
+}
+
 TEST_F(SimpleAudioEngineTest, SwitchingBackendsHandsOverTheChannel) {
     auto firstCalls = std::make_shared<std::vector<std::string>>();
     auto secondCalls = std::make_shared<std::vector<std::string>>();
