@@ -1,4 +1,5 @@
-// quirel-drive [--resources DIR] [SCRIPT]: runs the reader headless and executes a script.
+// quirel-drive [--resources DIR] [--state DIR] [--scan SECONDS] [SCRIPT]: runs the reader headless
+// and executes a script.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -11,16 +12,31 @@
 int main(int argc, char** argv) {
     std::string resources = app::defaultBookDirectory();
     std::string script;
+    app::ScriptDriver::Options options;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("usage: quirel-drive [--resources DIR] [SCRIPT]\n"
+            std::printf("usage: quirel-drive [--resources DIR] [--state DIR] [--scan SECONDS] [SCRIPT]\n"
                         "Runs the reader headless on the virtual clock and executes SCRIPT (or standard input).\n"
                         "Checks the book beside it, as the reader does, and logs the summary to standard error;\n"
-                        "the script command 'bookcheck' waits for the check and prints that summary.\n");
+                        "the script command 'bookcheck' waits for the check and prints that summary.\n"
+                        "  --state DIR     remember the page and reading mode in DIR, as the reader does in\n"
+                        "                  its state folder (without it nothing is read or written there)\n"
+                        "  --scan SECONDS  one-switch scanning: the focus moves on every SECONDS (0 < SECONDS <= 60)\n");
             return 0;
         }
         if (std::strcmp(argv[i], "--resources") == 0 && i + 1 < argc) {
             resources = argv[++i];
+        } else if (std::strcmp(argv[i], "--state") == 0 && i + 1 < argc) {
+            options.stateFolder = argv[++i];
+            if (options.stateFolder.empty()) {
+                std::fprintf(stderr, "quirel-drive: --state needs a folder\n");
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--scan") == 0 && i + 1 < argc) {
+            if (!app::parseScanSeconds(argv[++i], &options.scanSeconds)) {
+                std::fprintf(stderr, "quirel-drive: --scan needs seconds above 0 and at most 60, not '%s'\n", argv[i]);
+                return 2;
+            }
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
             std::fprintf(stderr, "quirel-drive: unknown option %s\n", argv[i]);
             return 2;
@@ -44,7 +60,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    app::ScriptDriver driver(resources, true);
+    app::ScriptDriver driver(resources, true, options);
     driver.runScript(script.empty() ? std::cin : file, std::cout);
     return 0;
 }
