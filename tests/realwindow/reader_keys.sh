@@ -12,8 +12,12 @@ rm -rf "$OUT/book" "$OUT/state"
 cp -r "$BOOK" "$OUT/book"
 start_display
 
+# Keys go to the window under the pointer (no window manager): the pointer rests on the window's
+# top edge, where no touch is made (it is only moved, never pressed).
 keys() {
-  xdotool windowfocus --sync "$WID" 2>/dev/null || true
+  to_screen 320 955
+  xdotool mousemove "$SX" "$SY"
+  xdotool windowfocus "$WID" 2>/dev/null || true
   local k
   for k in "$@"; do
     xdotool key "$k"
