@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The reader on a book folder it cannot write to (a read-only medium): the first-run marker
-# cannot be created, and the contents, the unit menu, a page and its read-aloud all still work.
+# cannot be created (it is kept with the remembered state instead), and the contents, the unit
+# menu, a page and its read-aloud all still work.
 # Root ignores file modes, so for root the folder is made read-only by a read-only bind mount
 # in a private mount namespace, or the driver runs as the user nobody; other users get file modes.
 set -u
@@ -9,11 +10,14 @@ mkdir -p "$OUT"
 . "$(dirname "$0")/lib.sh"
 copy_book
 rm -f "$OUT/book/ft.xml"
+rm -rf "$OUT/state"
+mkdir -p "$OUT/state"
+chmod 777 "$OUT/state"
 
 write_script
 
 run_drive() {
-  "$@" "$DRIVE" --resources "$OUT/book" "$OUT/script.txt" >"$OUT/drive.out" 2>&1
+  "$@" "$DRIVE" --resources "$OUT/book" --state "$OUT/state" "$OUT/script.txt" >"$OUT/drive.out" 2>&1
 }
 
 # A read-only bind mount in a private mount namespace; the mount lives only as long as the
@@ -22,7 +26,7 @@ by_mount() {
   unshare --user --map-root-user --mount bash -c '
     mount --bind "$1" "$1" 2>/dev/null && mount -o remount,bind,ro "$1" 2>/dev/null || exit 90
     touch "$1/probe" 2>/dev/null && exit 91
-    shift; exec "$@"' _ "$OUT/book" "$DRIVE" --resources "$OUT/book" "$OUT/script.txt" >"$OUT/drive.out" 2>&1
+    shift; exec "$@"' _ "$OUT/book" "$DRIVE" --resources "$OUT/book" --state "$OUT/state" "$OUT/script.txt" >"$OUT/drive.out" 2>&1
 }
 
 # As the user nobody, on a book without write permission. Exit 90: nobody cannot reach the
@@ -63,6 +67,7 @@ fi
 cat "$OUT/drive.out" | cut -c1-300
 [ $rc -eq 0 ] || fail "the driver exited with $rc"
 [ -e "$OUT/book/ft.xml" ] && fail "the first-run marker was written into the read-only book"
+grep -q '"firstRunMarker"' "$OUT"/state/*.json 2>/dev/null || fail "the first-run marker is not kept with the remembered state"
 expect_field 1 layer TestController
 expect_field 1 dragHintVisible false
 expect_field 2 layer TestLayer1

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/book/RememberedState.h"
 #include "support/BookFixture.h"
 #include "support/TestSupport.h"
 
@@ -95,9 +96,10 @@ TEST_F(RememberedRuns, ThePageAndReadingModeComeBackWithAStateFolderOnly) {
 
 TEST_F(RememberedRuns, ADamagedOrUnwritableStateFileIsLivedWith) {
     const std::string state = "--state '" + dir + "/state'";
-    drive(state, "key Down\nkey Return\nwait 2.5\nkey Return\n");
-    const std::string file = stateFile(dir + "/state");
-    ASSERT_FALSE(file.empty());
+    // Where the program will look for the book's file.
+    app::RememberedState::open(dir + "/state", book);
+    const std::string file = app::RememberedState::path();
+    app::RememberedState::close();
     testsupport::writeFile(file, "{\"page\": 4, \"readingMode\"");
     std::vector<Json::Value> damaged = drive(state, "state\n" + readAndChoose);
     ASSERT_EQ(damaged.size(), 2u);
