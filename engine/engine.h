@@ -56,6 +56,7 @@
 #include "engine/scene/CCScheduler.h"
 #include "engine/scene/CCTouch.h"
 #include "engine/scene/CCTouchDelegate.h"
+#include "engine/scene/CCKeyboardDispatcher.h"
 #include "engine/scene/CCTouchDispatcher.h"
 
 // engine/actions: instant, interval, composite and eased actions

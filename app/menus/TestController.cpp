@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "app/book/BookContents.h"
+#include "app/book/ReaderState.h"
+#include "app/book/RememberedState.h"
 #include "app/book/StringTables.h"
 #include "app/book/VisibleArea.h"
 #include "app/menus/ListDrag.h"
@@ -22,6 +24,11 @@ const char* const kFirstRunMarkerText = "qwpmrtkzvbnhyxe7310298";
 namespace {
 constexpr int kEntryZOrderBase = 10000;
 constexpr int kDragHintZOrder = 300000;
+constexpr int kFocusZOrder = 100000;
+// "continue at page N" sits in the bottom margin, below every entry's resting place; its own
+// menu keeps the list's entries exactly where they were.
+constexpr float kContinueFontSize = 36;
+constexpr float kContinueMargin = 34;
 // The list's height for dragging: a row of 100 points an entry and one more (900 for the course
 // book's eight entries).
 float listHeight() { return (contentsEntries().size() + 1) * 100.0f; }
@@ -72,6 +79,49 @@ TestController::TestController() {
 
     writeFirstRunMarker();
     dragHint->setVisible(false);
+
+    m_resumePage = resumePage();
+    std::vector<FocusTarget> targets = listFocusTargets(unitMenu);
+    if (m_resumePage > 0) {
+        bool found = false;
+        std::string format = lookupString(kCaptionTable, "continue_page", &found);
+        if (!found || format.find("%d") == std::string::npos) format = "Continue at page %d";
+        const std::string text = CCString::createWithFormat(format.c_str(), m_resumePage)->m_sString;
+        CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", kContinueFontSize);
+        m_continue = CCMenuItemLabel::create(label, this, menu_selector(TestController::continueCallback));
+        m_continue->setColor(ccc3(20, 20, 120));
+        CCMenu* resume = CCMenu::create(m_continue, nullptr);
+        resume->setPosition(ccp(0, 0));
+        m_continue->setPosition(ccp(o.x + s.width / 2, o.y + kContinueMargin));
+        addChild(resume, 1);
+        targets.push_back({"entry", text, m_continue, [this] { m_continue->activate(); }});
+    }
+    m_focus = FocusRing::create();
+    m_focus->setTargets(std::move(targets));
+    m_focus->setOnMove([this](const FocusTarget& t) {
+        if (t.node && t.node->getParent() == unitMenu) ListDrag::reveal(unitMenu, listHeight(), t.node, contentsListPosition);
+    });
+    addChild(m_focus, kFocusZOrder);
+    setKeyboardEnabled(true);
+}
+
+void TestController::continueCallback(CCObject*) {
+    if (m_resumePage <= 0) return;
+    currentPage = m_resumePage;
+    Screens::get().showPage(PageTwin::First, PageEntry::Cut, 0);
+}
+
+bool TestController::keyPressed(int key, int modifiers) {
+    FocusRing::setKeyboardInUse(true);
+    const ListKey done = listKeyPressed(*m_focus, key, modifiers);
+    // Once leaving, a second key in the same frame must not leave again.
+    if (done == ListKey::Opened) setKeyboardEnabled(false);
+    return done != ListKey::Other;
+}
+
+void TestController::pointerUsed() {
+    FocusRing::setKeyboardInUse(false);
+    m_focus->hide();
 }
 
 TestController::~TestController() = default;
@@ -87,7 +137,10 @@ void TestController::writeFirstRunMarker() {
         std::fputs(kFirstRunMarkerText, f);
         std::fputc('\n', f);
         std::fclose(f);
+        return;
     }
+    // A read-only book keeps its marker with the rest of what is remembered about it.
+    RememberedState::set(remembered::kFirstRun, kFirstRunMarkerText);
 }
 
 void TestController::menuCallback(CCObject* sender) {

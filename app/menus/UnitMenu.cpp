@@ -24,6 +24,7 @@ CCPoint unitListPosition(0, 0);
 
 namespace {
 constexpr int kEntryZOrderBase = 10000;
+constexpr int kFocusZOrder = 100000;
 constexpr float kWordListDragHeight = 500;
 constexpr size_t kMaxEntryTextBytes = 63;
 
@@ -128,6 +129,29 @@ MenuLayerMainMenu::MenuLayerMainMenu() {
     const float lowest = std::max(0.0f, dragHeight - s.height);
     pageMenu->setPosition(ccp(unitListPosition.x, std::min(std::max(unitListPosition.y, 0.0f), lowest)));
     addChild(pageMenu, 0);
+
+    m_focus = FocusRing::create();
+    m_focus->setTargets(listFocusTargets(pageMenu));
+    m_focus->setOnMove([this](const FocusTarget& t) { ListDrag::reveal(pageMenu, dragHeight, t.node, unitListPosition); });
+    addChild(m_focus, kFocusZOrder);
+    setKeyboardEnabled(true);
+}
+
+bool MenuLayerMainMenu::keyPressed(int key, int modifiers) {
+    FocusRing::setKeyboardInUse(true);
+    const ListKey done = listKeyPressed(*m_focus, key, modifiers);
+    // Once leaving, a second key in the same frame must not leave again.
+    if (done == ListKey::Opened) setKeyboardEnabled(false);
+    if (done != ListKey::Other) return true;
+    if (key != keys::kEscape) return false;
+    setKeyboardEnabled(false);
+    Screens::get().showContents();
+    return true;
+}
+
+void MenuLayerMainMenu::pointerUsed() {
+    FocusRing::setKeyboardInUse(false);
+    m_focus->hide();
 }
 
 MenuLayerMainMenu::~MenuLayerMainMenu() = default;

@@ -1,6 +1,8 @@
-// The unit menu: the pages of the chosen contents entry, flying in, draggable, with a way back.
+// The unit menu: the pages of the chosen contents entry, flying in, draggable, with a way back;
+// Up and Down walk the entries, Enter opens one, Escape goes back to the contents.
 #pragma once
 
+#include "app/access/FocusRing.h"
 #include "app/menus/ListDrag.h"
 #include "engine/scene/CCLayer.h"
 #include "engine/scene/CCScene.h"
@@ -30,7 +32,7 @@ public:
     void runScene() override;
 };
 
-class MenuLayerMainMenu : public engine::CCLayer {
+class MenuLayerMainMenu : public engine::CCLayer, public FocusScreen {
 public:
     MenuLayerMainMenu();
     ~MenuLayerMainMenu() override;
@@ -39,12 +41,17 @@ public:
     void ccTouchesBegan(engine::CCSet* touches, engine::CCEvent* event) override;
     void ccTouchesMoved(engine::CCSet* touches, engine::CCEvent* event) override;
 
+    bool keyPressed(int key, int modifiers) override;
+    void pointerUsed() override;
+    FocusRing* focusRing() override { return m_focus; }
+
     engine::CCMenu* getPageMenu() { return pageMenu; }
 
 private:
     ListDrag drag;
     float dragHeight = 0;  // how far the page list drags: set with the list
     engine::CCMenu* pageMenu = nullptr;
+    FocusRing* m_focus = nullptr;
 };
 
 // A new unit menu scene with one reference for the caller; purges cached data first.

@@ -15,6 +15,7 @@
 #include "app/book/BookFiles.h"
 #include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
+#include "app/book/RememberedState.h"
 #include "app/book/SentenceNames.h"
 #include "app/book/StringTables.h"
 #include "app/book/VisibleArea.h"
@@ -34,6 +35,11 @@ namespace app {
 
 namespace {
 constexpr float kSwipeDistance = 50;
+// The grown-ups' gate: a finger held this long within this distance of the design area's top-left
+// corner. Children tap; they rarely hold still on a corner for three seconds.
+constexpr float kGateSeconds = 3;
+constexpr float kGateReach = 60;
+constexpr int kFocusZOrder = 100000;
 constexpr float kReadStartDelay = 0.2f;
 constexpr float kReadStepInterval = 0.5f;
 constexpr float kRepeatPageDelay = 0.2f;
@@ -88,6 +94,9 @@ PageLayer::PageLayer(const Traits& traits) : m_traits(traits), touchStart(0, 0) 
     }
     currentSentenceButton = nullptr;
     setTouchEnabled(true);
+    setKeyboardEnabled(true);
+    buildFocus();
+    RememberedState::set(remembered::kPage, page);
 }
 
 void PageLayer::buildLabel(const std::string& hint) {
@@ -119,6 +128,7 @@ void PageLayer::buildChrome(const std::string& contentsText, const std::string& 
         CCMenuItemFont::create(settingsText.c_str(), this, menu_selector(PageLayer::settingsCallback));
     settings->setColor(kBlue);
 
+    m_contents = contents;
     CCMenu* menu = CCMenu::create(m_previous, m_playPause, m_next, contents, settings, nullptr);
     menu->setPosition(ccp(0, 0));
     const CCSize p = m_playPause->getContentSize();
@@ -178,6 +188,35 @@ void PageLayer::connectSentenceButtons(int page) {
             m_sentenceParts[sentenceCode(page, n)].push_back(line);
         }
     }
+}
+
+void PageLayer::buildFocus() {
+    std::vector<FocusTarget> targets;
+    ui::GUIHelper* helper = ui::GUIHelper::sharedHelper();
+    for (int n = 1; n <= kMaxSentencesPerPage; ++n) {
+        ui::UIButton* button = dynamic_cast<ui::UIButton*>(
+            helper->findWidgetByName(uiLayer->getRootWidget(), sentenceButtonName(currentPage, n).c_str()));
+        if (!button || !button->isVisible()) continue;
+        targets.push_back({"sentence", button->getName(), button->getRenderer(), [this, button] { pressSentence(button); },
+                           [button] { return widgetRect(button); }});
+    }
+    const std::pair<const char*, CCMenuItem*> buttons[] = {
+        {"previous", m_previous}, {"playPause", m_playPause}, {"next", m_next}, {"contents", m_contents}};
+    for (const auto& b : buttons) {
+        CCMenuItem* item = b.second;
+        if (!item || !item->isVisible()) continue;
+        targets.push_back({"button", b.first, item, [item] { item->activate(); }});
+    }
+    m_focus = FocusRing::create();
+    m_focus->setTargets(std::move(targets));
+    addChild(m_focus, kFocusZOrder);
+}
+
+void PageLayer::pressSentence(ui::UIButton* button) {
+    button->setFocused(true);
+    sentenceTouchEvent(button, ui::TOUCH_BEGAN);
+    button->setFocused(false);
+    sentenceTouchEvent(button, ui::TOUCH_ENDED);
 }
 
 void PageLayer::lightSentence(ui::UIButton* button, bool on) {
@@ -248,6 +287,7 @@ PageTwin PageLayer::otherTwin() const { return twin() == PageTwin::First ? PageT
 
 void PageLayer::movePage(int direction, PageTwin which) {
     setTouchEnabled(false);
+    setKeyboardEnabled(false);
     currentPage += direction;
     pageChangeDirection = direction;
     goToNextPage(which);
@@ -263,14 +303,41 @@ void PageLayer::previousPageCallback(CCObject*) {
     movePage(-1, otherTwin());
 }
 
+namespace {
+bool onGateCorner(const CCPoint& p) {
+    const CCPoint o = VisibleArea::origin();
+    const CCSize s = VisibleArea::size();
+    return p.x - o.x <= kGateReach && o.y + s.height - p.y <= kGateReach;
+}
+}  // namespace
+
 void PageLayer::ccTouchesBegan(CCSet* touches, CCEvent*) {
     if (!touches || touches->count() == 0) return;
     touchStart = static_cast<CCTouch*>(*touches->begin())->getLocation();
     m_touchBegan = true;
+    m_gateHeld = onGateCorner(touchStart);
+    if (m_gateHeld) scheduleOnce(schedule_selector(PageLayer::gateHeld), kGateSeconds);
+}
+
+void PageLayer::ccTouchesEnded(CCSet*, CCEvent*) {
+    m_gateHeld = false;
+    unschedule(schedule_selector(PageLayer::gateHeld));
+}
+
+void PageLayer::ccTouchesCancelled(CCSet* touches, CCEvent* event) { ccTouchesEnded(touches, event); }
+
+void PageLayer::gateHeld(float) {
+    if (!m_gateHeld) return;
+    m_gateHeld = false;
+    settingsCallback(nullptr);
 }
 
 void PageLayer::ccTouchesMoved(CCSet* touches, CCEvent*) {
     if (!touches || touches->count() == 0 || !m_touchBegan) return;
+    if (m_gateHeld && !onGateCorner(static_cast<CCTouch*>(*touches->begin())->getLocation())) {
+        m_gateHeld = false;
+        unschedule(schedule_selector(PageLayer::gateHeld));
+    }
     const float x = static_cast<CCTouch*>(*touches->begin())->getLocation().x;
     const float s = touchStart.x;
     int direction = 0;
@@ -294,15 +361,45 @@ void PageLayer::goToNextPage(PageTwin which) {
 }
 
 void PageLayer::contentsCallback(CCObject*) {
+    // Once leaving, a second key in the same frame must not leave again.
+    setKeyboardEnabled(false);
     unscheduleAllSelectors();
     endEcho();
     Screens::get().showContents();
 }
 
 void PageLayer::settingsCallback(CCObject*) {
+    setKeyboardEnabled(false);
     unscheduleAllSelectors();
     endEcho();
     Screens::get().showSettings();
+}
+
+// --- keys ---------------------------------------------------------------------------
+
+bool PageLayer::keyPressed(int key, int modifiers) {
+    FocusRing::setKeyboardInUse(true);
+    switch (key) {
+        case keys::kTab: m_focus->move((modifiers & kCCKeyModShift) ? -1 : +1, true); return true;
+        case keys::kReturn:
+        case keys::kKeypadEnter:
+        case keys::kSpace: m_focus->activateFocused(); return true;
+        case keys::kLeft:
+        case keys::kPageUp: previousPageCallback(m_previous); return true;
+        case keys::kRight:
+        case keys::kPageDown: nextPageCallback(m_next); return true;
+        case keys::kEscape: contentsCallback(m_contents); return true;
+        case keys::kF2: settingsCallback(nullptr); return true;
+        case 'p':
+            if (m_playPause && m_playPause->isVisible()) m_playPause->activate();
+            return true;
+        default: return false;
+    }
+}
+
+void PageLayer::pointerUsed() {
+    FocusRing::setKeyboardInUse(false);
+    if (m_focus) m_focus->hide();
 }
 
 // --- read-aloud -----------------------------------------------------------------------

@@ -4,7 +4,8 @@
 //
 // Index:
 //   - construction
-//   - navigation: buttons, swipes, switchPage, contents and settings
+//   - navigation: buttons, swipes, switchPage, contents and settings (and the grown-ups' gate)
+//   - keys: the focus ring over sentences and buttons, page turns, reading
 //   - read-aloud: sentence touches, continuous reading, subtitles
 #pragma once
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/access/FocusRing.h"
 #include "app/navigation/Screens.h"
 #include "engine/scene/CCLayer.h"
 #include "ui/widgets/UIWidget.h"
@@ -35,7 +37,7 @@ namespace app {
 
 class EchoTurn;
 
-class PageLayer : public engine::CCLayer {
+class PageLayer : public engine::CCLayer, public FocusScreen {
 public:
     ~PageLayer() override;
 
@@ -48,6 +50,15 @@ public:
     void switchPage();
     void ccTouchesBegan(engine::CCSet* touches, engine::CCEvent* event) override;
     void ccTouchesMoved(engine::CCSet* touches, engine::CCEvent* event) override;
+    void ccTouchesEnded(engine::CCSet* touches, engine::CCEvent* event) override;
+    void ccTouchesCancelled(engine::CCSet* touches, engine::CCEvent* event) override;
+    // A finger held this long on the page's top-left corner opens the settings (the grown-ups' gate).
+    void gateHeld(float elapsed);
+
+    // --- keys ---
+    bool keyPressed(int key, int modifiers) override;
+    void pointerUsed() override;
+    FocusRing* focusRing() override { return m_focus; }
 
     // --- read-aloud ---
     void sentenceTouchEvent(engine::CCObject* sender, ui::TouchEventType type);
@@ -100,6 +111,10 @@ private:
     void buildChrome(const std::string& contentsText, const std::string& settingsText);
     void buildPage(int page);
     void connectSentenceButtons(int page);
+    // The focus ring's targets: the sentences in reading order, then the visible page buttons.
+    void buildFocus();
+    // What a tap on a sentence's button does: pressed, then released.
+    void pressSentence(ui::UIButton* button);
     // Lights or darkens a sentence's button and every further line of the same sentence.
     void lightSentence(ui::UIButton* button, bool on);
     // Whether two buttons are lines of one sentence (or the same button).
@@ -127,6 +142,9 @@ private:
     // A touch began on this page: moves of a finger that went down on the page before (still
     // dragging when this one came in) have no start here and turn nothing.
     bool m_touchBegan = false;
+    // The gate's finger went down on the corner and has not left it.
+    bool m_gateHeld = false;
+    FocusRing* m_focus = nullptr;
     ui::UILayer* uiLayer = nullptr;
     ui::Layout* pageLayout = nullptr;
     engine::CCLabelTTF* m_label = nullptr;
@@ -134,6 +152,7 @@ private:
     engine::CCMenuItemImage* m_previous = nullptr;
     engine::CCMenuItemImage* m_playPause = nullptr;
     engine::CCMenuItemImage* m_next = nullptr;
+    engine::CCMenuItemFont* m_contents = nullptr;
     bool m_showingPause = false;
     enum class EchoPhase { Off, Waiting, Listening, PlayingBack };
     EchoPhase m_echoPhase = EchoPhase::Off;

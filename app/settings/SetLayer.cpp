@@ -1,7 +1,12 @@
 // SetLayer: the reading-mode buttons and the ways back to the page or the contents.
 #include "app/settings/SetLayer.h"
 
+#include "app/access/FocusRing.h"
 #include "app/book/ReaderState.h"
+#include "app/book/RememberedState.h"
+#include "app/book/StringTables.h"
+#include "app/book/VisibleArea.h"
+#include "app/settings/SettingsRows.h"
 #include "app/navigation/Screens.h"
 #include "engine/engine.h"
 #include "ui/layout/GUIReader.h"
@@ -40,7 +45,36 @@ SetLayer::SetLayer() {
         button->setActionTag(i + 1);
         button->setTouchListener(this, toucheventselector(SetLayer::buttonTouchEvent));
     }
+    addRows();
     setTouchEnabled(true);
+}
+
+void SetLayer::addRows() {
+    // Nothing the layout shows is covered: every widget but the full-screen ones (background,
+    // panel) takes its band.
+    std::vector<CCRect> taken;
+    const CCRect screen = VisibleArea::rect();
+    if (rootLayout && rootLayout->getChildren())
+        for (CCObject* o : *rootLayout->getChildren()) {
+            ui::UIWidget* w = dynamic_cast<ui::UIWidget*>(o);
+            if (!w || !w->isVisible()) continue;
+            const CCRect r = widgetRect(w);
+            if (r.size.height >= screen.size.height * 0.8f) continue;
+            taken.push_back(r);
+        }
+    m_rows = SettingsRows::create(SettingsRows::freeBand(taken, screen, 12));
+    addChild(m_rows, 1);
+
+    bool found = false;
+    std::string scanning = lookupString(kCaptionTable, "setmenu_scan", &found);
+    if (!found || scanning.empty()) scanning = "Switch scanning";
+    m_rows->addStepper(
+        scanning, [] { return FocusRing::scanSeconds(); },
+        [](float s) {
+            FocusRing::setScanSeconds(s);
+            RememberedState::set(remembered::kScanSeconds, s);
+        },
+        0, 10, 1, [](float s) { return s <= 0 ? std::string("off") : CCString::createWithFormat("%g s", s)->m_sString; });
 }
 
 SetLayer::~SetLayer() {
@@ -98,6 +132,7 @@ void SetLayer::buttonTouchEvent(CCObject* sender, ui::TouchEventType) {
         case 4: pendingReadingMode = tag - 1; break;
         case 5:
             readingMode = pendingReadingMode;
+            RememberedState::set(remembered::kReadingMode, readingMode);
             backToPage();
             break;
         case 6: backToPage(); break;

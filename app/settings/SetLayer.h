@@ -1,5 +1,6 @@
 // The settings screen: six buttons of "3age/pageset.json" choose the reading mode, confirm or
-// cancel it, or leave for the contents screen.
+// cancel it, or leave for the contents screen; the grown-ups' options are rows added in code
+// where the layout leaves room (SettingsRows).
 #pragma once
 
 #include "engine/scene/CCLayer.h"
@@ -12,6 +13,8 @@ class UILayer;
 }  // namespace ui
 
 namespace app {
+
+class SettingsRows;
 
 // The button shown as selected; null whenever a settings screen is built.
 extern ui::UIButton* selectedSettingButton;
@@ -31,15 +34,19 @@ public:
 
     int getPendingReadingMode() const { return pendingReadingMode; }
     ui::UILayer* getUILayer() { return uiLayer; }
+    SettingsRows* getRows() { return m_rows; }
 
 private:
     void backToPage();
+    // The grown-ups' options: one line each.
+    void addRows();
 
     ui::UILayer* uiLayer = nullptr;
     int pendingReadingMode = 0;
     ui::Layout* rootLayout = nullptr;
     // False when the layout gave none of the buttons that leave the screen (a damaged book).
     bool hasWayOut = false;
+    SettingsRows* m_rows = nullptr;
 };
 
 }  // namespace app

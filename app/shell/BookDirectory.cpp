@@ -3,11 +3,16 @@
 
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/book/BookContents.h"
+#include "app/access/FocusRing.h"
 #include "app/book/BookDescription.h"
 #include "app/book/BookFiles.h"
+#include "app/book/ReaderState.h"
+#include "app/book/RememberedState.h"
 #include "app/book/StringTables.h"
 #include "engine/base/CCLog.h"
 #include "engine/io/CCFileUtils.h"
@@ -89,6 +94,24 @@ void useBookDirectory(const std::string& dir) {
     // and is logged here for callers that skipped it.
     for (const std::string& e : errors) engine::CCLog("book: %s", e.c_str());
     useCourseBookContents();
+}
+
+bool parseScanSeconds(const char* text, float* seconds) {
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(v) || v <= 0 || v > 60) return false;
+    *seconds = static_cast<float>(v);
+    return true;
+}
+
+void rememberBook(const std::string& stateFolder, const std::string& dir, float scanSeconds) {
+    RememberedState::open(stateFolder, dir);
+    readingMode = RememberedState::getInt(remembered::kReadingMode, READ_ON_TOUCH, READ_TURN_PAGES, readingMode);
+    const Json::Value scan = RememberedState::get(remembered::kScanSeconds);
+    if (scanSeconds > 0)
+        FocusRing::setScanSeconds(scanSeconds);
+    else if (scan.isNumeric() && scan.asDouble() > 0 && scan.asDouble() <= 60)
+        FocusRing::setScanSeconds(scan.asFloat());
 }
 
 }  // namespace app

@@ -18,12 +18,14 @@
 #include <sstream>
 #include <typeinfo>
 
+#include "app/access/FocusRing.h"
 #include "app/menus/TestController.h"
 #include "app/menus/UnitMenu.h"
 #include "app/reader/PageLayer.h"
 #include "app/book/BookContents.h"
 #include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
+#include "app/book/RememberedState.h"
 #include "app/check/CheckReport.h"
 #include "app/settings/SetLayer.h"
 #include "ui/layout/WidgetJson.h"
@@ -122,8 +124,12 @@ void ScriptDriver::registerCall(const std::string& name, Call call) { calls()[na
 
 // --- start-up and shut-down -----------------------------------------------------------
 
-ScriptDriver::ScriptDriver(const std::string& resourceDir, bool checkBook) : m_resourceDir(resourceDir) {
+ScriptDriver::ScriptDriver(const std::string& resourceDir, bool checkBook, const DriveOptions& options)
+    : m_resourceDir(resourceDir) {
     useBookDirectory(resourceDir);
+    FocusRing::setKeyboardInUse(false);
+    FocusRing::setScanSeconds(options.scanSeconds);
+    if (!options.stateFolder.empty()) rememberBook(options.stateFolder, resourceDir, options.scanSeconds);
     setLogObserver([this](const std::string& line) {
         // The book check ends on the machine's time, not the virtual clock's: its line would land
         // in a different report from run to run. It goes to standard error only (and `bookcheck`).
@@ -153,6 +159,9 @@ ScriptDriver::~ScriptDriver() {
     m_host.reset();
     m_delegate.reset();
     setLogObserver(nullptr);
+    RememberedState::close();
+    FocusRing::setScanSeconds(0);
+    FocusRing::setKeyboardInUse(false);
 }
 
 bool ScriptDriver::useMicrophoneFile(const std::string& path, std::string* error) {
@@ -308,6 +317,22 @@ std::string ScriptDriver::stateJson() {
     TestController* contents = dynamic_cast<TestController*>(layer);
     s["dragHintVisible"] =
         contents && contents->getDragHint() ? Json::Value(contents->getDragHint()->isVisible()) : Json::Value();
+    FocusScreen* focusScreen = dynamic_cast<FocusScreen*>(layer);
+    const FocusTarget* focused = focusScreen && focusScreen->focusRing() ? focusScreen->focusRing()->focused() : nullptr;
+    if (focused) {
+        Json::Value f(Json::objectValue);
+        f["kind"] = focused->kind;
+        f["name"] = focused->name;
+        const CCRect r = focusScreen->focusRing()->focusedRect();
+        Json::Value rect(Json::arrayValue);
+        for (float v : {r.origin.x, r.origin.y, r.size.width, r.size.height}) rect.append(v);
+        f["rect"] = rect;
+        s["focus"] = f;
+    } else {
+        s["focus"] = Json::Value();
+    }
+    s["scan"] = FocusRing::scanSeconds() > 0 ? Json::Value(FocusRing::scanSeconds()) : Json::Value();
+    s["resumePage"] = resumePage() > 0 ? Json::Value(resumePage()) : Json::Value();
     Json::Value log(Json::arrayValue);
     for (const std::string& l : m_log) log.append(l);
     m_log.clear();

@@ -18,11 +18,20 @@ namespace app {
 
 class AppDelegate;
 
+struct DriveOptions {
+    // Remembered state is read and written here only when given: scripted runs stay repeatable.
+    std::string stateFolder;
+    // One-switch scanning's pace; 0 leaves it off.
+    float scanSeconds = 0;
+};
+
 class ScriptDriver {
 public:
+    using Options = DriveOptions;
+
     // Starts the reader on the book in resourceDir (already checked) and shows its first frame;
     // with checkBook, also the start-up book check (StartupCheck), as the reader does.
-    explicit ScriptDriver(const std::string& resourceDir, bool checkBook = false);
+    explicit ScriptDriver(const std::string& resourceDir, bool checkBook = false, const DriveOptions& options = DriveOptions());
     ~ScriptDriver();
     ScriptDriver(const ScriptDriver&) = delete;
     ScriptDriver& operator=(const ScriptDriver&) = delete;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/book/NarrationSettings.h"
+#include "app/book/RememberedState.h"
 #include "app/shell/AppDelegate.h"
 #include "app/shell/BookDirectory.h"
 #include "engine/engine.h"
@@ -12,14 +13,17 @@ namespace {
 
 void usage(FILE* out) {
     std::fprintf(out,
-                 "usage: quirel [--rate R] [--echo] [BOOK_DIR]\n"
+                 "usage: quirel [--rate R] [--echo] [--scan SECONDS] [BOOK_DIR]\n"
                  "Opens the picture-book reader on BOOK_DIR, or on the sample book when none is given.\n"
-                 "F11 switches between a window and full screen.\n"
-                 "  --rate R   narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept; default 1)\n"
-                 "  --echo     say it back: after each sentence read aloud, listen to the child and\n"
-                 "             play the voice back (kept in memory only)\n"
-                 "  --help     show this text and exit\n"
-                 "  --version  show the version and exit\n");
+                 "F11 switches between a window and full screen. The page last read and the reading\n"
+                 "mode are remembered per book in $XDG_STATE_HOME/quirel (by default ~/.local/state/quirel).\n"
+                 "  --rate R        narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept; default 1)\n"
+                 "  --echo          say it back: after each sentence read aloud, listen to the child and\n"
+                 "                  play the voice back (kept in memory only)\n"
+                 "  --scan SECONDS  one-switch scanning: the focus moves on by itself every SECONDS\n"
+                 "                  (0 < SECONDS <= 60) and Space chooses\n"
+                 "  --help          show this text and exit\n"
+                 "  --version       show the version and exit\n");
 }
 
 }  // namespace
@@ -29,6 +33,7 @@ int main(int argc, char** argv) {
     bool bookGiven = false;
     double rate = 1.0;
     bool echo = false;
+    float scanSeconds = 0;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
@@ -43,6 +48,13 @@ int main(int argc, char** argv) {
             if (i + 1 >= argc || !app::parseNarrationRate(argv[i + 1], &rate)) {
                 std::fprintf(stderr, "quirel: --rate %s: give 0.5 to 1.5 in steps of 0.1\n",
                              i + 1 < argc ? argv[i + 1] : "(missing)");
+                return 2;
+            }
+            ++i;
+        } else if (std::strcmp(arg, "--scan") == 0) {
+            if (i + 1 >= argc || !app::parseScanSeconds(argv[i + 1], &scanSeconds)) {
+                std::fprintf(stderr, "quirel: --scan needs seconds above 0 and at most 60\n");
+                usage(stderr);
                 return 2;
             }
             ++i;
@@ -78,6 +90,8 @@ int main(int argc, char** argv) {
     app::useBookDirectory(bookDir);
     app::setNarrationRate(rate);
     app::setEchoReading(echo);
+    const std::string stateFolder = app::defaultStateFolder();
+    if (!stateFolder.empty()) app::rememberBook(stateFolder, bookDir, scanSeconds);
 
     app::AppDelegate delegate;
     delegate.checkBookAtLaunch(bookDir);

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "engine/base/CCLog.h"
+#include "engine/host/CCKeyInput.h"
 #include "engine/scene/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/sdl/CCSDLRenderer.h"
@@ -251,17 +252,17 @@ void CCApplication::onFingerEvent(const SDL_Event& e) {
         view->handleTouchesMove(1, &id, &p.x, &p.y);
 }
 
-// Typed text goes to the text-input delegate; backspace deletes and the enter keys type a newline.
+// Typed text goes to the text-input delegate; keys go their way in (deliverKeyPress). A held
+// key repeats only into a text field: a screen acts once per press.
 void CCApplication::onKeyboardEvent(const SDL_Event& e) {
     CCIMEDispatcher* ime = CCIMEDispatcher::sharedDispatcher();
     if (e.type == SDL_TEXTINPUT) {
         int len = static_cast<int>(SDL_strlen(e.text.text));
         ime->dispatchInsertText(e.text.text, len);
-    } else if (e.key.keysym.sym == SDLK_BACKSPACE) {
-        ime->dispatchDeleteBackward();
-    } else if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) {
-        ime->dispatchInsertText("\n", 1);
+        return;
     }
+    if (e.key.repeat && !ime->hasAttachedDelegate()) return;
+    deliverKeyPress(static_cast<int>(e.key.keysym.sym), modifiersFromSDL(e.key.keysym.mod));
 }
 
 void CCApplication::toggleFullScreen() {

@@ -10,6 +10,7 @@
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/VirtualClockAudioBackend.h"
 #include "engine/base/CCLog.h"
+#include "engine/host/CCKeyInput.h"
 #include "engine/scene/CCEGLView.h"
 #include "engine/render/CCRenderer.h"
 #include "engine/render/sdl/CCSDLRenderer.h"
@@ -90,6 +91,8 @@ void CCHeadlessHost::insertText(const std::string& utf8) {
 }
 
 void CCHeadlessHost::deleteBackward() { CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward(); }
+
+void CCHeadlessHost::keyPress(int key, int modifiers) { deliverKeyPress(key, modifiers); }
 
 bool CCHeadlessHost::saveFrame(const std::string& pngPath) { return m_renderer && m_renderer->savePNG(pngPath); }
 

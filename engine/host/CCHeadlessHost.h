@@ -46,6 +46,8 @@ public:
     // Typed text and keys for the attached text-input delegate.
     void insertText(const std::string& utf8);
     void deleteBackward();
+    // One key press (an SDL key code, CCKeyModifier bits), delivered as the window delivers it.
+    void keyPress(int key, int modifiers = 0);
 
     // The last drawn frame.
     bool saveFrame(const std::string& pngPath);

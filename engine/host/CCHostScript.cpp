@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "engine/host/CCHeadlessHost.h"
+#include "engine/host/CCKeyInput.h"
 
 namespace engine {
 
@@ -172,8 +173,10 @@ void CCHostScript::addBuiltIns() {
             host.deleteBackward();
         else if (key == "enter")
             host.insertText("\n");
+        else if (int code = 0, mods = 0; parseKeyName(key, &code, &mods))
+            host.keyPress(code, mods);
         else
-            return l.refuse("key must be backspace or enter");
+            return l.refuse("key needs a key name (Tab, shift+Tab, Return, Left, F2, ...), not '" + key + "'");
         host.step(1);
         return true;
     });

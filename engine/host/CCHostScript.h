@@ -20,6 +20,8 @@ class CCHeadlessHost;
 //   drag X1 Y1 X2 Y2 [N]  down, N moves along the line (10 by default), up; a frame after each
 //   text TEXT             the rest of the line as typed (spaces and '#' kept), then a frame
 //   key backspace|enter   one key for the text-input delegate, then a frame
+//   key [MOD+]NAME        one key press by its SDL key name (Tab, shift+Tab, PageDown, F2, P),
+//                         as the window delivers it, then a frame
 //   shot FILE             the last drawn frame as a PNG
 // A '#' starts a comment (except in the lines of commands that keep their comment, as text);
 // blank lines and comment lines do nothing.

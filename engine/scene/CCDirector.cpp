@@ -14,6 +14,7 @@
 #include "engine/render/CCTextureCache.h"
 #include "engine/scene/CCScene.h"
 #include "engine/scene/CCScheduler.h"
+#include "engine/scene/CCKeyboardDispatcher.h"
 #include "engine/scene/CCTouchDispatcher.h"
 
 namespace engine {
@@ -42,6 +43,7 @@ CCDirector::CCDirector() {
     m_pActionManager = new CCActionManager();
     m_pScheduler->scheduleUpdateForTarget(m_pActionManager, kCCPrioritySystem, false);
     m_pTouchDispatcher = new CCTouchDispatcher();
+    m_pKeyboardDispatcher = new CCKeyboardDispatcher();
     m_pRecorder = new CCFrameRecorder();
 }
 
@@ -50,6 +52,7 @@ CCDirector::~CCDirector() {
     safeRelease(m_pNextScene);
     if (m_pScheduler) m_pScheduler->unscheduleAll();
     safeRelease(m_pTouchDispatcher);
+    safeRelease(m_pKeyboardDispatcher);
     safeRelease(m_pActionManager);
     safeRelease(m_pScheduler);
     delete m_pRecorder;

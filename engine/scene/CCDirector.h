@@ -16,6 +16,7 @@ class CCRenderer;
 class CCScene;
 class CCScheduler;
 class CCTouchDispatcher;
+class CCKeyboardDispatcher;
 
 class CCDirector : public CCObject {
 public:
@@ -65,6 +66,7 @@ public:
     CCActionManager* getActionManager() { return m_pActionManager; }
     void setActionManager(CCActionManager* manager);
     CCTouchDispatcher* getTouchDispatcher() { return m_pTouchDispatcher; }
+    CCKeyboardDispatcher* getKeyboardDispatcher() { return m_pKeyboardDispatcher; }
 
     // One frame of dt seconds: scene change, scheduler (actions included), drawing through the
     // current renderer, then the autorelease pool. Real and virtual clocks both call this.
@@ -103,6 +105,7 @@ private:
     CCScheduler* m_pScheduler = nullptr;
     CCActionManager* m_pActionManager = nullptr;
     CCTouchDispatcher* m_pTouchDispatcher = nullptr;
+    CCKeyboardDispatcher* m_pKeyboardDispatcher = nullptr;
     double m_dAnimationInterval = 1.0 / 60;
     bool m_bInvalid = false;
     bool m_bPaused = false;

@@ -9,6 +9,7 @@
 #include "engine/base/CCSet.h"
 #include "engine/scene/CCDirector.h"
 #include "engine/scene/CCTouch.h"
+#include "engine/scene/CCKeyboardDispatcher.h"
 #include "engine/scene/CCTouchDispatcher.h"
 
 namespace engine {
@@ -127,6 +128,9 @@ void CCEGLView::handleTouches(int phase, int num, const int ids[], const float x
         }
     }
     if (set->count() > 0) {
+        // A finger going down takes over from the keyboard (its focus ring steps aside).
+        if (phase == CCTOUCHBEGAN)
+            if (CCKeyboardDispatcher* k = CCDirector::sharedDirector()->getKeyboardDispatcher()) k->dispatchPointerUsed();
         CCTouchDispatcher* d = CCDirector::sharedDirector()->getTouchDispatcher();
         d->retain();
         switch (phase) {

@@ -74,14 +74,31 @@ void CCLayer::setTouchPriority(int priority) {
     }
 }
 
+void CCLayer::setKeyboardEnabled(bool enabled) {
+    if (m_bKeyboardEnabled == enabled) return;
+    m_bKeyboardEnabled = enabled;
+    if (m_bRunning) registerWithKeyboardDispatcher(enabled);
+}
+
+void CCLayer::registerWithKeyboardDispatcher(bool on) {
+    CCKeyboardDispatcher* k = CCDirector::sharedDirector()->getKeyboardDispatcher();
+    if (!k) return;
+    if (on)
+        k->addDelegate(this, 0);
+    else
+        k->removeDelegate(this);
+}
+
 void CCLayer::onEnter() {
     // Register before the children enter, so a child's handlers of equal priority come first.
     if (m_bTouchEnabled) registerWithTouchDispatcher();
+    if (m_bKeyboardEnabled) registerWithKeyboardDispatcher(true);
     CCNode::onEnter();
 }
 
 void CCLayer::onExit() {
     if (m_bTouchEnabled) unregisterFromTouchDispatcher();
+    if (m_bKeyboardEnabled) registerWithKeyboardDispatcher(false);
     CCNode::onExit();
 }
 

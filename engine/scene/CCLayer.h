@@ -2,13 +2,14 @@
 #pragma once
 
 #include "engine/scene/CCNode.h"
+#include "engine/scene/CCKeyboardDispatcher.h"
 #include "engine/scene/CCTouchDelegate.h"
 
 namespace engine {
 
 enum ccTouchesMode { kCCTouchesAllAtOnce = 0, kCCTouchesOneByOne = 1 };
 
-class CCLayer : public CCNode, public CCTouchDelegate {
+class CCLayer : public CCNode, public CCTouchDelegate, public CCKeyboardDelegate {
 public:
     CCLayer();
     ~CCLayer() override;
@@ -25,15 +26,22 @@ public:
     // All at once: a standard handler. One by one: a targeted handler that swallows.
     virtual void registerWithTouchDispatcher();
 
+    // A keyboard-enabled layer is asked about key presses while it is running.
+    void setKeyboardEnabled(bool enabled);
+    bool isKeyboardEnabled() const { return m_bKeyboardEnabled; }
+    bool keyPressed(int, int) override { return false; }
+
     void onEnter() override;
     void onExit() override;
     void onEnterTransitionDidFinish() override;
 
 protected:
     void unregisterFromTouchDispatcher();
+    void registerWithKeyboardDispatcher(bool on);
 
     bool m_bTouchEnabled = false;
     bool m_bRegistered = false;
+    bool m_bKeyboardEnabled = false;
     ccTouchesMode m_eTouchMode = kCCTouchesAllAtOnce;
     int m_nTouchPriority = 0;
 };

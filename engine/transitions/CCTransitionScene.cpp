@@ -7,6 +7,7 @@
 #include "engine/base/CCCreate.h"
 #include "engine/base/CCLog.h"
 #include "engine/scene/CCDirector.h"
+#include "engine/scene/CCKeyboardDispatcher.h"
 #include "engine/scene/CCTouchDispatcher.h"
 
 namespace engine {
@@ -19,6 +20,7 @@ const double kEndTolerance = 1e-5;
 
 void setTouchDispatch(bool on) {
     if (CCTouchDispatcher* d = CCDirector::sharedDirector()->getTouchDispatcher()) d->setDispatchEvents(on);
+    if (CCKeyboardDispatcher* k = CCDirector::sharedDirector()->getKeyboardDispatcher()) k->setDispatchEvents(on);
 }
 
 }  // namespace

@@ -39,10 +39,13 @@ cleanup() {
   return 0
 }
 
-# Starts the program in the background and waits for its window (by title).
+# Starts the program in the background and waits for its window (by title). What the reader
+# remembers goes to $OUT/state (XDG_STATE_HOME), never to the user's own state folder; a test
+# that wants a fresh start removes it first.
 start_app() {
   local title=$1; shift
-  SDL_AUDIODRIVER=dummy "$@" >"$OUT/app.log" 2>&1 &
+  mkdir -p "$OUT/state"
+  XDG_STATE_HOME="$OUT/state" SDL_AUDIODRIVER=dummy "$@" >"$OUT/app.log" 2>&1 &
   APP_PID=$!
   WID=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
   [ -n "$WID" ] || { cat "$OUT/app.log"; fail "no window titled '$title' appeared"; }

@@ -1,5 +1,5 @@
-// quirel-drive [--resources DIR] [--rate R] [--echo] [--mic FILE.wav] [SCRIPT]: runs the reader
-// headless and executes a script.
+// quirel-drive [--resources DIR] [--state DIR] [--scan SECONDS] [--rate R] [--echo]
+// [--mic FILE.wav] [SCRIPT]: runs the reader headless and executes a script.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,22 +13,38 @@
 int main(int argc, char** argv) {
     std::string resources = app::defaultBookDirectory();
     std::string script;
+    app::ScriptDriver::Options options;
     std::string mic;
     double rate = 1.0;
     bool echo = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("usage: quirel-drive [--resources DIR] [--rate R] [--echo] [--mic FILE.wav] [SCRIPT]\n"
+            std::printf("usage: quirel-drive [--resources DIR] [--state DIR] [--scan SECONDS] [--rate R] [--echo]\n"
+                        "                    [--mic FILE.wav] [SCRIPT]\n"
                         "Runs the reader headless on the virtual clock and executes SCRIPT (or standard input).\n"
                         "Checks the book beside it, as the reader does, and logs the summary to standard error;\n"
                         "the script command 'bookcheck' waits for the check and prints that summary.\n"
-                        "  --rate R         narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept)\n"
-                        "  --echo           say it back: after each sentence, listen and play the voice back\n"
-                        "  --mic FILE.wav   the microphone: FILE.wav is heard from each start of listening\n");
+                        "  --state DIR     remember the page and reading mode in DIR, as the reader does in\n"
+                        "                  its state folder (without it nothing is read or written there)\n"
+                        "  --scan SECONDS  one-switch scanning: the focus moves on every SECONDS (0 < SECONDS <= 60)\n"
+                        "  --rate R        narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept)\n"
+                        "  --echo          say it back: after each sentence, listen and play the voice back\n"
+                        "  --mic FILE.wav  the microphone: FILE.wav is heard from each start of listening\n");
             return 0;
         }
         if (std::strcmp(argv[i], "--resources") == 0 && i + 1 < argc) {
             resources = argv[++i];
+        } else if (std::strcmp(argv[i], "--state") == 0 && i + 1 < argc) {
+            options.stateFolder = argv[++i];
+            if (options.stateFolder.empty()) {
+                std::fprintf(stderr, "quirel-drive: --state needs a folder\n");
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--scan") == 0 && i + 1 < argc) {
+            if (!app::parseScanSeconds(argv[++i], &options.scanSeconds)) {
+                std::fprintf(stderr, "quirel-drive: --scan needs seconds above 0 and at most 60, not '%s'\n", argv[i]);
+                return 2;
+            }
         } else if (std::strcmp(argv[i], "--rate") == 0 && i + 1 < argc) {
             if (!app::parseNarrationRate(argv[++i], &rate)) {
                 std::fprintf(stderr, "quirel-drive: --rate %s: give 0.5 to 1.5 in steps of 0.1\n", argv[i]);
@@ -61,7 +77,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    app::ScriptDriver driver(resources, true);
+    app::ScriptDriver driver(resources, true, options);
     app::setNarrationRate(rate);
     app::setEchoReading(echo);
     if (!mic.empty()) {

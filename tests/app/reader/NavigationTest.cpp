@@ -152,3 +152,57 @@ TEST_F(Navigation, AFingerStillDownWhenTheTurnEndsTurnsNothingOnTheNewPage) {
     driver->host().touchUp(200, 250);
     frames(1);
 }
+
+TEST_F(Navigation, SlowDragsEitherWayTurnExactlyOnePageEvenWhenTheFingerGoesOnAfterTheTurn) {
+    openPage(26);
+    // A second and a half from right to left: the turn comes after 50 points, the finger goes on
+    // moving over the new page for the rest of the way.
+    const float y = 250;
+    auto slowDrag = [&](float from, float to) {
+        driver->host().touchDown(from, y);
+        frames(1);
+        for (int i = 1; i <= 90; ++i) {
+            driver->host().touchMove(from + (to - from) * i / 90.0f, y);
+            frames(1);
+        }
+        driver->host().touchUp(to, y);
+        frames(40);
+    };
+    slowDrag(600, 40);
+    EXPECT_EQ(app::currentPage, 27);
+    EXPECT_EQ(state()["layer"].asString(), "TestLayer2");
+    slowDrag(40, 600);
+    EXPECT_EQ(app::currentPage, 26);
+    EXPECT_EQ(state()["layer"].asString(), "TestLayer1");
+}
+
+TEST_F(Navigation, AFingerStillDownWhenTheSettingsFlipBackTurnsNothingOnThePage) {
+    openPage(26);
+    run("call settingsCallback");
+    frames(40);
+    ASSERT_EQ(state()["layer"].asString(), "SetLayer");
+    // One finger rests on the settings screen's bottom margin while another presses OK.
+    driver->host().touchDown(320, 30, 1);
+    frames(1);
+    app::SetLayer* settings = dynamic_cast<app::SetLayer*>(driver->systemLayer());
+    ui::UIWidget* ok = settings->getUILayer()->getWidgetByName("bnok");
+    ASSERT_NE(ok, nullptr);
+    const CCPoint p = ok->getRenderer()->getParent()->convertToWorldSpace(ok->getRenderer()->getPosition());
+    driver->host().touchDown(p.x, p.y, 0);
+    frames(1);
+    driver->host().touchUp(p.x, p.y, 0);
+    frames(3);
+    ASSERT_EQ(state()["layer"].asString(), "TestLayer1");
+    for (float x = 320; x >= 20; x -= 20) {
+        driver->host().touchMove(x, 30, 1);
+        frames(1);
+    }
+    for (float x = 20; x <= 620; x += 20) {
+        driver->host().touchMove(x, 30, 1);
+        frames(1);
+    }
+    driver->host().touchUp(620, 30, 1);
+    frames(40);
+    EXPECT_EQ(app::currentPage, 26);
+    EXPECT_EQ(state()["layer"].asString(), "TestLayer1");
+}

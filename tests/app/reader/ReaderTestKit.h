@@ -42,7 +42,7 @@ protected:
         resetAll();
         book = testsupport::copyOfSampleBook();
         prepareBook();
-        driver = std::make_unique<app::ScriptDriver>(book);
+        driver = std::make_unique<app::ScriptDriver>(book, false, options());
         // Stories check state, not pixels: frames run without rasterising unless a test asks.
         driver->host().setDrawing(false);
         engine::setLogQuiet(true);
@@ -54,6 +54,8 @@ protected:
     }
     // Lets a test change the book before the reader starts.
     virtual void prepareBook() {}
+    // How the reader is started (a state folder, scanning).
+    virtual app::DriveOptions options() { return app::DriveOptions(); }
 
     static void resetAll() {
         app::resetReaderState();

@@ -175,4 +175,10 @@ TEST(Programs, CommandLinesAnswerAndRefuseCleanly) {
     EXPECT_EQ(runProgram(bin + "/quirel a b", &out), 2);
     out.clear();
     EXPECT_EQ(runProgram(bin + "/tools/drive/quirel-drive --resources /nonexistent/book < /dev/null", &out), 2);
+    out.clear();
+    EXPECT_EQ(runProgram(bin + "/quirel --scan 0 /nonexistent/book", &out), 2);
+    EXPECT_NE(out.find("--scan"), std::string::npos);
+    out.clear();
+    EXPECT_EQ(runProgram(bin + "/tools/drive/quirel-drive --scan soon < /dev/null", &out), 2);
+    EXPECT_NE(out.find("--scan"), std::string::npos);
 }

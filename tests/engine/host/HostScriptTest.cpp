@@ -92,7 +92,7 @@ TEST_F(HostScript, FailuresNameTheirLineAndTheScriptGoesOn) {
         "move\n"
         "drag 1 2 3\n"
         "drag 1 2 3 4 0\n"
-        "key tab\n"
+        "key nosuchkey\n"
         "shot\n"
         "frames -1\n"
         "wait 700000\n");
@@ -106,7 +106,7 @@ TEST_F(HostScript, FailuresNameTheirLineAndTheScriptGoesOn) {
               "error: line 6: move needs X Y [ID]\n"
               "error: line 7: drag needs X1 Y1 X2 Y2 [N]\n"
               "error: line 8: drag step count out of range\n"
-              "error: line 9: key must be backspace or enter\n"
+              "error: line 9: key needs a key name (Tab, shift+Tab, Return, Left, F2, ...), not 'nosuchkey'\n"
               "error: line 10: shot needs a file name\n"
               "error: line 11: frames needs a frame count\n"
               "error: line 12: wait needs a number of seconds\n");
@@ -186,6 +186,42 @@ TEST_F(HostScript, TextKeepsItsSpacesAndHashAsTyped) {
               (std::vector<std::string>{"hello # world", "  three spaces", "#glued", "<backspace>", "\n"}));
     EXPECT_EQ(host->frameCount(), f + 5);
     text.detachWithIME();
+}
+
+// Keys by their SDL names, modifiers first, go to the running screens; Return and Backspace go to
+// a text field while one takes typed text, and to the screens otherwise.
+TEST_F(HostScript, KeysByNameReachTheScreensAndTextKeysTheAttachedField) {
+    struct KeyRecorder : CCKeyboardDelegate {
+        bool keyPressed(int key, int modifiers) override {
+            pressed.push_back(std::to_string(key) + "/" + std::to_string(modifiers));
+            return true;
+        }
+        std::vector<std::string> pressed;
+    } keysSeen;
+    CCKeyboardDispatcher* keyboard = CCDirector::sharedDirector()->getKeyboardDispatcher();
+    keyboard->addDelegate(&keysSeen, 0);
+    unsigned long f = host->frameCount();
+    for (const char* line : {"key Tab", "key shift+Tab", "key PageDown", "key P", "key ctrl+alt+F2", "key Return", "key Space"})
+        EXPECT_EQ(run(line), "") << line;
+    EXPECT_EQ(host->frameCount(), f + 7);
+    const auto k = [](int code, int mods) { return std::to_string(code) + "/" + std::to_string(mods); };
+    EXPECT_EQ(keysSeen.pressed, (std::vector<std::string>{k(keys::kTab, 0), k(keys::kTab, kCCKeyModShift),
+                                                          k(keys::kPageDown, 0), k('p', 0),
+                                                          k(keys::kF2, kCCKeyModCtrl | kCCKeyModAlt),
+                                                          k(keys::kReturn, 0), k(keys::kSpace, 0)}));
+    EXPECT_NE(run("key super+Tab", false), "");
+    EXPECT_NE(run("key shift+", false), "");
+
+    TextRecorder text;
+    ASSERT_TRUE(text.attachWithIME());
+    keysSeen.pressed.clear();
+    run("key Return");
+    run("key Backspace");
+    run("key Tab");
+    EXPECT_EQ(text.typed, (std::vector<std::string>{"\n", "<backspace>"}));
+    EXPECT_EQ(keysSeen.pressed, (std::vector<std::string>{k(keys::kTab, 0)}));
+    text.detachWithIME();
+    keyboard->removeDelegate(&keysSeen);
 }
 
 TEST_F(HostScript, ShotWritesTheLastFrameAndAFailedWriteIsNotARefusal) {
