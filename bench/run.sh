@@ -30,18 +30,15 @@ for a in "$@"; do
     esac
 done
 
-# --- tools, installed only when missing ---------------------------------------------------------
-need() {  # need COMMAND DEBIAN_PACKAGE
-    command -v "$1" >/dev/null 2>&1 && return 0
-    echo "bench: installing $2" >&2
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$2" >&2 ||
-        { $sudo apt-get update >&2 && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$2" >&2; }
-}
-need jq jq
-need curl curl
-need chromium chromium
+# --- tools: installed by scripts/setup.sh --bench ------------------------------------------------
+missing=()
+for tool in jq curl chromium; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "bench: missing ${missing[*]}; install them with: bash scripts/setup.sh --bench" >&2
+    exit 1
+fi
 
 work=$(mktemp -d /tmp/quirel-bench.XXXXXX)
 chrome_pid=""

@@ -1,7 +1,19 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that building, the sample book and the tests need.
 # Does nothing when all of them are present already; uses sudo when not run as root.
+#
+# Usage: bash scripts/setup.sh [--bench]
+#   --bench  also what the benchmark page (bench/run.sh) needs: Chromium, the browser it
+#            measures the same book page in, and jq and curl, which drive and read it.
 set -euo pipefail
+
+bench=0
+for a in "$@"; do
+  case $a in
+    --bench) bench=1 ;;
+    *) echo "usage: bash scripts/setup.sh [--bench]" >&2; exit 2 ;;
+  esac
+done
 
 PACKAGES=(
   # toolchain
@@ -24,6 +36,9 @@ PACKAGES=(
   # the EPUB checker the exports are tested with, and the Java runtime it runs on (tests only)
   epubcheck default-jre-headless
 )
+if [ "$bench" = 1 ]; then
+  PACKAGES+=(chromium jq curl)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -59,7 +59,6 @@ PageLayer::PageLayer(const Traits& traits) : m_traits(traits), touchStart(0, 0) 
     SimpleAudioEngine::sharedEngine()->stopBackgroundMusic();
 
     uiLayer = ui::UILayer::create();
-    uiLayer->scheduleUpdate();
     const std::string settingsText = caption("setmenu_set");
     const std::string contentsText = caption("main_page");
     const std::string hint = caption("bntext");

@@ -35,7 +35,10 @@ public:
     // evicted, so the budget can be exceeded while they are. 0 means no limit.
     void setMemoryBudget(size_t bytes);
     size_t getMemoryBudget() const { return m_budget; }
-    static constexpr size_t kDefaultMemoryBudget = 48u * 1024 * 1024;
+    // About nine full-page pictures. A texture a renderer has drawn also has the renderer's copy
+    // of its pixels (a second copy in memory with the software renderer), so what unused
+    // textures really hold is up to twice the budget.
+    static constexpr size_t kDefaultMemoryBudget = 24u * 1024 * 1024;
 
     unsigned int textureCount() const { return static_cast<unsigned int>(m_textures.size()); }
     // Pixel memory of the cached textures, 4 bytes a pixel.

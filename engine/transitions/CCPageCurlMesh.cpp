@@ -133,12 +133,15 @@ void CCPageCurlMesh::update(const CCSize& pageSize, float t, bool depthSorted) {
 
     // Two triangles per cell, counter-clockwise on the flat page. Paper that still lies flat is
     // the lowest layer whatever the order, so it goes first, one rectangle per column: a software
-    // renderer copies a few big rectangles far faster than hundreds of small cells. The bent
-    // cells follow in grid order, column by column.
+    // renderer copies a few big rectangles far faster than hundreds of small cells. Those are
+    // split along the diagonal from the top-left corner, first the half below it, which is the
+    // pair SDL's software renderer recognises as a rectangle and copies texel for pixel instead
+    // of filling two triangles. The bent cells follow in grid order, column by column.
     int order = 0;
-    auto addQuad = [&](int bl, int br, int tr, int tl) {
-        const int halves[2][3] = {{bl, br, tr}, {bl, tr, tl}};
-        for (const auto& c : halves) {
+    auto addQuad = [&](int bl, int br, int tr, int tl, bool rectangle) {
+        const int bent[2][3] = {{bl, br, tr}, {bl, tr, tl}};
+        const int upright[2][3] = {{tl, bl, br}, {tl, br, tr}};
+        for (const auto& c : rectangle ? upright : bent) {
             const Point3 &a = m_points[size_t(c[0])], &b = m_points[size_t(c[1])], &d = m_points[size_t(c[2])];
             m_tris.push_back(Tri{c[0], c[1], c[2], (a.z + b.z + d.z) / 3.f, order++});
         }
@@ -155,14 +158,14 @@ void CCPageCurlMesh::update(const CCSize& pageSize, float t, bool depthSorted) {
             }
             int end = row + 1;
             while (end < m_rows && cellFlat(col, end)) ++end;
-            addQuad(index(col, row), index(col + 1, row), index(col + 1, end), index(col, end));
+            addQuad(index(col, row), index(col + 1, row), index(col + 1, end), index(col, end), true);
             row = end;
         }
     }
     for (int col = 0; col < m_columns; ++col)
         for (int row = 0; row < m_rows; ++row)
             if (!cellFlat(col, row))
-                addQuad(index(col, row), index(col + 1, row), index(col + 1, row + 1), index(col, row + 1));
+                addQuad(index(col, row), index(col + 1, row), index(col + 1, row + 1), index(col, row + 1), false);
     if (depthSorted) {
         std::sort(m_tris.begin(), m_tris.end(), [](const Tri& l, const Tri& r) {
             return l.depth != r.depth ? l.depth < r.depth : l.order < r.order;

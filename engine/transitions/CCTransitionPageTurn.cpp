@@ -36,10 +36,16 @@ void CCTransitionPageTurn::draw() {
         page->visit();
         return;
     }
-    if (under) under->visit();
+    CCSDLRenderer* sdl = dynamic_cast<CCSDLRenderer*>(CCRenderer::current());
+    // The page underneath comes from its own snapshot: redrawn only when it changes, and then
+    // copied each frame at memory speed instead of rasterising every sprite of the page again.
+    CCTexture2D* underPicture = sdl && under ? m_underSnapshot.capture(sdl, under) : nullptr;
+    if (underPicture)
+        drawWholeOutput(sdl, underPicture);
+    else if (under)
+        under->visit();
     if (!page || curl >= 1.f) return;
 
-    CCSDLRenderer* sdl = dynamic_cast<CCSDLRenderer*>(CCRenderer::current());
     CCTexture2D* picture = sdl ? m_snapshot.capture(sdl, page) : nullptr;
     if (!picture) {
         page->visit();
@@ -55,6 +61,18 @@ void CCTransitionPageTurn::draw() {
     }
     // The picture is opaque: nothing to blend, and copying is the software renderer's fast path.
     if (!m_world.empty()) sdl->drawTriangles(picture, m_world.data(), int(m_world.size()), BlendMode::None);
+}
+
+void CCTransitionPageTurn::drawWholeOutput(CCSDLRenderer* sdl, CCTexture2D* picture) {
+    // The snapshot holds the world as the output shows it, texel for pixel: one unshaded,
+    // unblended rectangle over the design area puts it back exactly.
+    const CCSize size = sdl->getDesignSize();
+    const ccColor4B white = ccc4(255, 255, 255, 255);
+    const CCVertex bl{0, 0, white, 0, 1}, br{size.width, 0, white, 1, 1};
+    const CCVertex tl{0, size.height, white, 0, 0}, tr{size.width, size.height, white, 1, 0};
+    // Split from the top-left corner, the pair SDL's software renderer copies as a rectangle.
+    const CCVertex quad[6] = {tl, bl, br, tl, br, tr};
+    sdl->drawTriangles(picture, quad, 6, BlendMode::None);
 }
 
 }  // namespace engine

@@ -24,16 +24,22 @@ public:
     const CCPageCurlMesh& getMesh() const { return m_mesh; }
     // Textures made to draw the moving page (one per transition unless the window is resized).
     int snapshotTexturesMade() const { return m_snapshot.texturesMade(); }
+    // Times the moving page and the page underneath were drawn into their textures: once each
+    // per turn while neither changes.
+    int snapshotRedraws() const { return m_snapshot.redraws(); }
+    int underSnapshotRedraws() const { return m_underSnapshot.redraws(); }
 
-    // The page underneath, then the moving page. With a renderer that cannot draw into textures
-    // (a null renderer) both scenes are just visited, flat.
+    // The page underneath, then the moving page, each drawn from a texture of its scene. With a
+    // renderer that cannot draw into textures (a null renderer) both scenes are just visited, flat.
     void draw() override;
 
 protected:
     bool isInSceneOnTop() const override { return m_bBack; }
+    void drawWholeOutput(CCSDLRenderer* sdl, CCTexture2D* picture);
 
     bool m_bBack = false;
-    CCSceneSnapshot m_snapshot;
+    CCSceneSnapshot m_snapshot;       // the moving page
+    CCSceneSnapshot m_underSnapshot;  // the page underneath
     CCPageCurlMesh m_mesh;
     std::vector<CCVertex> m_world;  // the mesh placed by the visit transform, reused every frame
 };

@@ -123,7 +123,7 @@ bool decode(const std::string& path, int wantRate, bool mono, Pcm& out, std::str
         error = path + ": its audio cannot be decoded";
         return false;
     }
-    AVChannelLayout inLayout;
+    AVChannelLayout inLayout{};  // av_channel_layout_copy frees what the target held first
     if (decoder->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || decoder->ch_layout.nb_channels <= 0) {
         av_channel_layout_default(&inLayout, std::max(1, decoder->ch_layout.nb_channels));
     } else if (av_channel_layout_copy(&inLayout, &decoder->ch_layout) < 0) {
@@ -137,7 +137,7 @@ bool decode(const std::string& path, int wantRate, bool mono, Pcm& out, std::str
         error = path + ": unusable sample rate or channel count";
         return false;
     }
-    AVChannelLayout outLayout;
+    AVChannelLayout outLayout{};
     av_channel_layout_default(&outLayout, channels);
     SwrContext* swrRaw = nullptr;
     rc = swr_alloc_set_opts2(&swrRaw, &outLayout, AV_SAMPLE_FMT_FLT, rate, &inLayout, decoder->sample_fmt,

@@ -58,6 +58,32 @@ TEST_F(TextureTest, APNGKeepsItsSizeAndPixelsRowsTopToBottom) {
     t->release();
 }
 
+TEST_F(TextureTest, AnOpaquePNGGainsOpaqueAlphaAndKeepsEveryColour) {
+    // Saved from a surface without alpha: colour type 2 (RGB), as the book's page pictures are.
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 7, 5, 24, SDL_PIXELFORMAT_RGB24);
+    ASSERT_NE(s, nullptr);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * 3;
+            p[0] = uint8_t(37 * x + y);
+            p[1] = uint8_t(255 - 29 * y);
+            p[2] = uint8_t(x * y * 11);
+        }
+    const std::string path = dir + "/opaque.png";
+    ASSERT_EQ(IMG_SavePNG(s, path.c_str()), 0);
+    SDL_FreeSurface(s);
+    ASSERT_EQ(fileBytes(path).at(25), 2) << "not saved as an RGB PNG";
+    auto* t = new CCTexture2D();
+    ASSERT_TRUE(t->initWithImageFile(path));
+    ASSERT_EQ(t->getPixelsWide(), 7);
+    ASSERT_EQ(t->getPixelsHigh(), 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_TRUE(near(texel(t, x, y), Rgba{uint8_t(37 * x + y), uint8_t(255 - 29 * y), uint8_t(x * y * 11), 255}, 0))
+                << x << ", " << y;
+    t->release();
+}
+
 TEST_F(TextureTest, SurfacesOfAnyFormatAreCopiedToRGBA) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 5, 4, 24, SDL_PIXELFORMAT_RGB24);
     ASSERT_NE(s, nullptr);

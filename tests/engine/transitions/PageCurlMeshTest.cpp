@@ -57,9 +57,18 @@ TEST(PageCurlMesh, FlatPaperComesFirstAsColumnRectanglesAndTheFoldInCells) {
     for (; i < v.size(); i += 6) {
         const float z = mesh.triangleDepths()[i / 3];
         if (z != 0.f || v[i].color != ccc4(255, 255, 255, 255)) break;
-        EXPECT_FLOAT_EQ(v[i + 1].x - v[i].x, 40.f);
-        EXPECT_FLOAT_EQ(v[i + 1].y, v[i].y);
-        EXPECT_FLOAT_EQ(v[i + 2].x, v[i + 1].x);
+        // Split from the top-left corner: top left, bottom left, bottom right, then top left,
+        // bottom right, top right.
+        EXPECT_FLOAT_EQ(v[i + 1].x, v[i].x);
+        EXPECT_FLOAT_EQ(v[i + 2].x - v[i + 1].x, 40.f);
+        EXPECT_FLOAT_EQ(v[i + 2].y, v[i + 1].y);
+        EXPECT_GT(v[i].y, v[i + 1].y);
+        EXPECT_EQ(v[i + 3].x, v[i].x);
+        EXPECT_EQ(v[i + 3].y, v[i].y);
+        EXPECT_EQ(v[i + 4].x, v[i + 2].x);
+        EXPECT_EQ(v[i + 4].y, v[i + 2].y);
+        EXPECT_FLOAT_EQ(v[i + 5].x, v[i + 2].x);
+        EXPECT_FLOAT_EQ(v[i + 5].y, v[i].y);
         flatArea += signedArea(&v[i]) / 2 + signedArea(&v[i + 3]) / 2;
     }
     EXPECT_GT(flatArea, 0.2 * 640 * 960);

@@ -186,6 +186,83 @@ TEST_F(PageTurnPixels, DepthTestOrdersThePageBackToFront) {
     EXPECT_FALSE(std::is_sorted(gridOrder.begin(), gridOrder.end()));
 }
 
+// A page covered by a picture of random texels, stretched so that texels do not fall on pixels.
+CCScene* speckledPage(unsigned seed) {
+    const int w = 64, h = 96;
+    std::vector<uint8_t> rgba(size_t(w) * h * 4);
+    for (size_t i = 0; i < rgba.size(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        rgba[i] = i % 4 == 3 ? 255 : uint8_t(seed >> 16);
+    }
+    CCTexture2D* texture = new CCTexture2D();
+    EXPECT_TRUE(texture->initWithRGBA(rgba.data(), w, h));
+    CCSprite* picture = CCSprite::createWithTexture(texture);
+    texture->release();
+    picture->setScale(10.f);
+    picture->setPosition(CCPoint(320, 480));
+    CCScene* scene = CCScene::create();
+    scene->addChild(picture);
+    return scene;
+}
+
+TEST_F(PageTurnPixels, FlatPaperAndThePageUnderneathShowTexelForTexel) {
+    // The part of the outgoing page still lying flat is exactly that page as it was shown.
+    director()->runWithScene(speckledPage(1));
+    host->step(1);
+    const Frame pageA = frame();
+    turning = CCTransitionPageTurn::create(0.5f, speckledPage(2), false);
+    turning->retain();
+    director()->replaceScene(turning);
+    host->step(6);
+    const Frame early = frame();
+    size_t differing = 0;
+    for (int y = 0; y < early.height; ++y)
+        for (int x = 0; x < early.width / 4; ++x) differing += early.at(x, y) != pageA.at(x, y);
+    EXPECT_EQ(differing, 0u);
+    EXPECT_GT(early.differenceFrom(pageA), 0.01);  // the corner has lifted
+
+    // The transition's last frame shows the page underneath alone, exactly as it then runs.
+    host->step(24);
+    ASSERT_EQ(director()->getRunningScene(), turning);
+    const Frame last = frame();
+    host->step(1);
+    ASSERT_FALSE(director()->getRunningScene()->isTransitionScene());
+    EXPECT_EQ(last.differenceFrom(frame()), 0.0);
+}
+
+TEST_F(PageTurnPixels, PagesAreDrawnIntoTheirTexturesOnlyWhenTheyChange) {
+    CCScene* a = pageA();
+    director()->runWithScene(a);
+    host->step(1);
+    CCScene* b = pageB();
+    turning = CCTransitionPageTurn::create(0.5f, b, false);
+    turning->retain();
+    director()->replaceScene(turning);
+    host->step(8);
+    EXPECT_EQ(turning->snapshotRedraws(), 1);
+    EXPECT_EQ(turning->underSnapshotRedraws(), 1);
+
+    // The outgoing page changes colour mid-turn: its flat part shows it on the next frame.
+    auto* aBackground = dynamic_cast<CCLayerColor*>(a->getChildren()->objectAtIndex(0));
+    ASSERT_NE(aBackground, nullptr);
+    aBackground->setColor(ccc3(kBlue.r, kBlue.g, kBlue.b));
+    host->step(1);
+    Frame f = frame();
+    EXPECT_TRUE(sameColour(f.at(2, f.height - 3), kBlue));
+    EXPECT_EQ(turning->snapshotRedraws(), 2);
+    EXPECT_EQ(turning->underSnapshotRedraws(), 1);
+
+    // The page underneath changes: the uncovered corner shows it on the next frame.
+    auto* bBackground = dynamic_cast<CCLayerColor*>(b->getChildren()->objectAtIndex(0));
+    ASSERT_NE(bBackground, nullptr);
+    bBackground->setColor(ccc3(kCream.r, kCream.g, kCream.b));
+    host->step(1);
+    f = frame();
+    EXPECT_TRUE(sameColour(f.at(f.width - 2, f.height - 2), kCream));
+    EXPECT_EQ(turning->snapshotRedraws(), 2);
+    EXPECT_EQ(turning->underSnapshotRedraws(), 2);
+}
+
 TEST_F(PageTurnPixels, OnePictureTexturePerTurn) {
     turn(false, 31);
     EXPECT_EQ(turning->snapshotTexturesMade(), 1);
