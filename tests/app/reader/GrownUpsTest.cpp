@@ -122,7 +122,7 @@ TEST_F(Gate, F2OrAThreeSecondHoldOnTheTopLeftCornerOpensTheSettingsAndNothingLes
     EXPECT_EQ(layer(), "SetLayer");
 }
 
-TEST_F(Gate, TheScanningRowCoversNoButtonAndItsStepsAreTheNextScreensPace) {
+TEST_F(Gate, TheRowsCoverNoButtonNorTheHeadingNorEachOtherAndScanningStepsAreTheNextScreensPace) {
     openPage(15);
     run("key F2");
     frames(40);
@@ -131,7 +131,7 @@ TEST_F(Gate, TheScanningRowCoversNoButtonAndItsStepsAreTheNextScreensPace) {
     app::SettingsRows* rows = settings->getRows();
     ASSERT_NE(rows, nullptr);
     std::vector<CCRect> buttons;
-    for (const char* name : {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel"}) {
+    for (const char* name : {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel", "heading"}) {
         ui::UIWidget* w = settings->getUILayer()->getWidgetByName(name);
         ASSERT_NE(w, nullptr) << name;
         buttons.push_back(app::widgetRect(w));
@@ -154,7 +154,7 @@ TEST_F(Gate, TheScanningRowCoversNoButtonAndItsStepsAreTheNextScreensPace) {
         const CCRect r = app::worldRect(part->getParent(), part->boundingBox());
         EXPECT_GT(r.size.width, 0);
         EXPECT_TRUE(CCRect(0, 0, 640, 960).containsPoint(CCPoint(r.getMidX(), r.getMidY())));
-        for (const CCRect& b : buttons) EXPECT_FALSE(r.intersectsRect(b)) << "a row covers a button";
+        for (const CCRect& b : buttons) EXPECT_FALSE(r.intersectsRect(b)) << "a row covers a button or the heading";
         // Nor one another: each part's box meets no other part's.
         for (CCNode* other : parts) {
             if (other == part || other->getParent() == part || part->getParent() == other) continue;
