@@ -14,6 +14,8 @@ namespace remembered {
 constexpr const char* kPage = "page";                // the page last shown
 constexpr const char* kReadingMode = "readingMode";  // a ReadingMode confirmed in the settings
 constexpr const char* kScanSeconds = "scanSeconds";  // one-switch scanning, 0 for off
+constexpr const char* kNarrationRate = "narrationRate";  // 0.5..1.5, chosen in the settings
+constexpr const char* kEchoReading = "echoReading";      // say it back, chosen in the settings
 constexpr const char* kFirstRun = "firstRunMarker";  // the marker, when the book folder is read-only
 }  // namespace remembered
 

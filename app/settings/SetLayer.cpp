@@ -2,6 +2,7 @@
 #include "app/settings/SetLayer.h"
 
 #include "app/access/FocusRing.h"
+#include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
 #include "app/book/RememberedState.h"
 #include "app/book/StringTables.h"
@@ -49,6 +50,15 @@ SetLayer::SetLayer() {
     setTouchEnabled(true);
 }
 
+namespace {
+// A row's name from the book's caption table, or the built-in one when the book has none.
+std::string caption(const char* key, const char* fallback) {
+    bool found = false;
+    const std::string text = lookupString(kCaptionTable, key, &found);
+    return found && !text.empty() ? text : std::string(fallback);
+}
+}  // namespace
+
 void SetLayer::addRows() {
     // Nothing the layout shows is covered: every widget but the full-screen ones (background,
     // panel) takes its band.
@@ -65,16 +75,33 @@ void SetLayer::addRows() {
     m_rows = SettingsRows::create(SettingsRows::freeBand(taken, screen, 12));
     addChild(m_rows, 1);
 
-    bool found = false;
-    std::string scanning = lookupString(kCaptionTable, "setmenu_scan", &found);
-    if (!found || scanning.empty()) scanning = "Switch scanning";
     m_rows->addStepper(
-        scanning, [] { return FocusRing::scanSeconds(); },
+        caption("setmenu_scan", "Switch scanning"), [] { return FocusRing::scanSeconds(); },
         [](float s) {
             FocusRing::setScanSeconds(s);
             RememberedState::set(remembered::kScanSeconds, s);
         },
         0, 10, 1, [](float s) { return s <= 0 ? std::string("off") : CCString::createWithFormat("%g s", s)->m_sString; });
+    // Both take effect at once, as scanning does: they change nothing on this screen.
+    m_rows->addStepper(
+        caption("setmenu_speed", "Speed"), [] { return static_cast<float>(narrationSettings().rate); },
+        [](float r) {
+            setNarrationRate(r);
+            RememberedState::set(remembered::kNarrationRate, narrationSettings().rate);
+        },
+        0.5f, 1.5f, 0.1f, [](float r) { return CCString::createWithFormat("%.1fx", r)->m_sString; });
+    m_rows->addToggle(
+        caption("setmenu_echo", "Say it back"), [] { return narrationSettings().echo; },
+        [](bool on) {
+            setEchoReading(on);
+            RememberedState::set(remembered::kEchoReading, on);
+        },
+        "on", "off",
+        // The reason is known once the microphone was tried (on the page) and failed.
+        [] {
+            const NarrationSettings& n = narrationSettings();
+            return n.echo && !n.echoProblem.empty() ? "Unavailable: " + n.echoProblem : std::string();
+        });
 }
 
 SetLayer::~SetLayer() {

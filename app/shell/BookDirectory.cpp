@@ -11,6 +11,7 @@
 #include "app/access/FocusRing.h"
 #include "app/book/BookDescription.h"
 #include "app/book/BookFiles.h"
+#include "app/book/NarrationSettings.h"
 #include "app/book/ReaderState.h"
 #include "app/book/RememberedState.h"
 #include "app/book/StringTables.h"
@@ -112,6 +113,12 @@ void rememberBook(const std::string& stateFolder, const std::string& dir, float 
         FocusRing::setScanSeconds(scanSeconds);
     else if (scan.isNumeric() && scan.asDouble() > 0 && scan.asDouble() <= 60)
         FocusRing::setScanSeconds(scan.asFloat());
+    // The speed and echo reading come back as the grown-ups last chose them; the caller then
+    // applies what its command line gave explicitly, which wins for that run.
+    const Json::Value rate = RememberedState::get(remembered::kNarrationRate);
+    if (rate.isNumeric() && rate.asDouble() >= 0.5 && rate.asDouble() <= 1.5) setNarrationRate(rate.asDouble());
+    const Json::Value echo = RememberedState::get(remembered::kEchoReading);
+    if (echo.isBool()) setEchoReading(echo.asBool());
 }
 
 }  // namespace app

@@ -21,8 +21,9 @@ void useBookDirectory(const std::string& dir);
 // A scanning pace from the command line: seconds above 0 and at most a minute.
 bool parseScanSeconds(const char* text, float* seconds);
 // Remembers the book in dir from now on, in the state folder stateFolder (RememberedState), and
-// puts back what was remembered: the reading mode and the scanning pace. A scanning pace given
-// on the command line (scanSeconds > 0) wins over the remembered one.
+// puts back what was remembered: the reading mode, the scanning pace, the narration speed and
+// echo reading. A scanning pace given on the command line (scanSeconds > 0) wins over the
+// remembered one; a speed or echo given there is for the caller to apply afterwards.
 void rememberBook(const std::string& stateFolder, const std::string& dir, float scanSeconds);
 
 }  // namespace app

@@ -15,8 +15,9 @@ void usage(FILE* out) {
     std::fprintf(out,
                  "usage: quirel [--rate R] [--echo] [--scan SECONDS] [BOOK_DIR]\n"
                  "Opens the picture-book reader on BOOK_DIR, or on the sample book when none is given.\n"
-                 "F11 switches between a window and full screen. The page last read and the reading\n"
-                 "mode are remembered per book in $XDG_STATE_HOME/quirel (by default ~/.local/state/quirel).\n"
+                 "F11 switches between a window and full screen. The page last read, the reading mode,\n"
+                 "the speed and say it back are remembered per book in $XDG_STATE_HOME/quirel (by default\n"
+                 "~/.local/state/quirel); --rate and --echo given here win for this run.\n"
                  "  --rate R        narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept; default 1)\n"
                  "  --echo          say it back: after each sentence read aloud, listen to the child and\n"
                  "                  play the voice back (kept in memory only)\n"
@@ -31,7 +32,7 @@ void usage(FILE* out) {
 int main(int argc, char** argv) {
     std::string bookDir = app::defaultBookDirectory();
     bool bookGiven = false;
-    double rate = 1.0;
+    double rate = 0;  // 0: not given, the remembered speed (or 1) stays
     bool echo = false;
     float scanSeconds = 0;
     for (int i = 1; i < argc; ++i) {
@@ -88,10 +89,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     app::useBookDirectory(bookDir);
-    app::setNarrationRate(rate);
-    app::setEchoReading(echo);
     const std::string stateFolder = app::defaultStateFolder();
     if (!stateFolder.empty()) app::rememberBook(stateFolder, bookDir, scanSeconds);
+    // What the command line gives explicitly wins over what the state folder remembered.
+    if (rate > 0) app::setNarrationRate(rate);
+    if (echo) app::setEchoReading(true);
 
     app::AppDelegate delegate;
     delegate.checkBookAtLaunch(bookDir);

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     std::string script;
     app::ScriptDriver::Options options;
     std::string mic;
-    double rate = 1.0;
+    double rate = 0;  // 0: not given, the remembered speed (or 1) stays
     bool echo = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
                         "Runs the reader headless on the virtual clock and executes SCRIPT (or standard input).\n"
                         "Checks the book beside it, as the reader does, and logs the summary to standard error;\n"
                         "the script command 'bookcheck' waits for the check and prints that summary.\n"
-                        "  --state DIR     remember the page and reading mode in DIR, as the reader does in\n"
+                        "  --state DIR     remember the page, reading mode, speed and echo in DIR, as the reader does in\n"
                         "                  its state folder (without it nothing is read or written there)\n"
                         "  --scan SECONDS  one-switch scanning: the focus moves on every SECONDS (0 < SECONDS <= 60)\n"
                         "  --rate R        narration speed, 0.5 to 1.5 in steps of 0.1 (pitch kept)\n"
@@ -78,8 +78,9 @@ int main(int argc, char** argv) {
         }
     }
     app::ScriptDriver driver(resources, true, options);
-    app::setNarrationRate(rate);
-    app::setEchoReading(echo);
+    // What the command line gives explicitly wins over what the state folder remembered.
+    if (rate > 0) app::setNarrationRate(rate);
+    if (echo) app::setEchoReading(true);
     if (!mic.empty()) {
         std::string error;
         if (!driver.useMicrophoneFile(mic, &error)) {
