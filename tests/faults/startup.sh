@@ -48,9 +48,9 @@ RUN_PID=$!
 WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^quirel$' | head -n 1)
 [ -n "$WID" ] || { wait $RUN_PID; rc=$?; [ $rc -eq 90 ] && skip "no way to make a folder read-only for root here"; cat "$OUT/app.log"; fail "no reader window appeared"; }
 APP_PID=$(xdotool getwindowpid "$WID")
-# The marker is written when the contents screen is built, right after the window opens; what
-# the state folder holds is the reader's business, so any file written there will do.
-remembered() { find "$OUT/state/quirel" -type f -size +0 2>/dev/null | head -n 1; }
+# The marker is written when the contents screen is built, right after the window opens, into
+# the book's remembered state.
+remembered() { grep -l '"firstRunMarker"' "$OUT"/state/quirel/*.json 2>/dev/null | head -n 1; }
 for _ in $(seq 1 100); do
   [ -n "$(remembered)" ] && break
   sleep 0.2
