@@ -25,9 +25,10 @@ if ! clang++ -fsanitize=fuzzer "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; the
 fi
 
 # Sanitizers over the whole engine, not only the entry points, so that faults inside the
-# readers are caught where they happen.
+# readers are caught where they happen. Line tables only (-g1): enough for a report's backtrace.
 echo "== $dir: configure and build"
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DQUIREL_FUZZ=ON -DQUIREL_SANITIZE=ON -DQUIREL_TESTS=OFF -DQUIREL_BENCH=OFF >/dev/null
 
