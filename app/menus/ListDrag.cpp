@@ -83,7 +83,7 @@ std::vector<FocusTarget> listFocusTargets(CCMenu* list) {
         std::string name;
         if (CCMenuItemLabel* label = dynamic_cast<CCMenuItemLabel*>(item))
             if (CCLabelProtocol* text = dynamic_cast<CCLabelProtocol*>(label->getLabel())) name = text->getString();
-        targets.push_back({"entry", name, item, [item] { item->activate(); }});
+        targets.push_back({"entry", name, item, [item] { item->activate(); }, {}});
     }
     return targets;
 }

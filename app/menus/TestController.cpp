@@ -94,7 +94,7 @@ TestController::TestController() {
         resume->setPosition(ccp(0, 0));
         m_continue->setPosition(ccp(o.x + s.width / 2, o.y + kContinueMargin));
         addChild(resume, 1);
-        targets.push_back({"entry", text, m_continue, [this] { m_continue->activate(); }});
+        targets.push_back({"entry", text, m_continue, [this] { m_continue->activate(); }, {}});
     }
     m_focus = FocusRing::create();
     m_focus->setTargets(std::move(targets));

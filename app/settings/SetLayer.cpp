@@ -34,7 +34,6 @@ SetLayer::SetLayer() {
     pendingReadingMode = readingMode;
     selectedSettingButton = nullptr;
     uiLayer = ui::UILayer::create();
-    uiLayer->scheduleUpdate();
     addChild(uiLayer);
     rootLayout = dynamic_cast<ui::Layout*>(ui::GUIReader::sharedReader()->widgetFromLayoutFile("3age/pageset.json"));
     if (rootLayout) uiLayer->addWidget(rootLayout);

@@ -107,4 +107,17 @@ std::string writePng(const std::string& path, int w, int h,
     return path;
 }
 
+ScopedEnv::ScopedEnv(const char* name, const char* value) : m_name(name) {
+    const char* old = std::getenv(name);
+    m_had = old != nullptr;
+    if (old) m_old = old;
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (m_had) setenv(m_name, m_old.c_str(), 1);
+    else unsetenv(m_name);
+}
+
 }  // namespace testsupport

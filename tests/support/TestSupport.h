@@ -36,4 +36,19 @@ ProgramRun runProgram(const std::string& commandLine);
 std::string writePng(const std::string& path, int w, int h,
                      const std::function<engine::ccColor4B(int x, int y)>& paint);
 
+// Sets (or, with no value, unsets) an environment variable for the life of the object, then puts
+// back what was there.
+class ScopedEnv {
+public:
+    explicit ScopedEnv(const char* name, const char* value = nullptr);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had = false;
+    std::string m_old;
+};
+
 }  // namespace testsupport

@@ -103,17 +103,11 @@ TEST_F(Remembering, AFolderThatCannotBeWrittenKeepsTheValuesForThisRunOnly) {
 }
 
 TEST(StateFolder, FollowsXdgStateHomeAndFallsBackToTheHomeFolder) {
-    const char* oldXdg = std::getenv("XDG_STATE_HOME");
-    const char* oldHome = std::getenv("HOME");
-    const std::string keepXdg = oldXdg ? oldXdg : "", keepHome = oldHome ? oldHome : "";
-    setenv("HOME", "/home/someone", 1);
-    setenv("XDG_STATE_HOME", "/var/state", 1);
+    testsupport::ScopedEnv home("HOME", "/home/someone");
+    testsupport::ScopedEnv xdg("XDG_STATE_HOME", "/var/state");
     EXPECT_EQ(app::defaultStateFolder(), "/var/state/quirel");
     setenv("XDG_STATE_HOME", "relative/state", 1);
     EXPECT_EQ(app::defaultStateFolder(), "/home/someone/.local/state/quirel");
     unsetenv("XDG_STATE_HOME");
     EXPECT_EQ(app::defaultStateFolder(), "/home/someone/.local/state/quirel");
-    if (oldXdg) setenv("XDG_STATE_HOME", keepXdg.c_str(), 1);
-    if (oldHome) setenv("HOME", keepHome.c_str(), 1);
-    else unsetenv("HOME");
 }

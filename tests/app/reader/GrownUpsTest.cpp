@@ -173,12 +173,7 @@ TEST_F(Gate, TheRowsCoverNoButtonNorTheHeadingNorEachOtherAndScanningStepsAreThe
     EXPECT_EQ(app::FocusRing::scanSeconds(), 3);
 
     // Back on the page (as today: Cancel), the focus moves on by itself every 3 seconds.
-    ui::UIWidget* cancel = settings->getUILayer()->getWidgetByName("bncancel");
-    const CCPoint p = cancel->getRenderer()->getParent()->convertToWorldSpace(cancel->getRenderer()->getPosition());
-    driver->host().touchDown(p.x, p.y);
-    frames(1);
-    driver->host().touchUp(p.x, p.y);
-    frames(3);
+    tapCancel();
     ASSERT_EQ(state()["layer"].asString(), "TestLayer1");
     EXPECT_EQ(state()["scan"].asFloat(), 3);
     EXPECT_EQ(state()["focus"]["name"].asString(), app::sentenceButtonName(15, 1));

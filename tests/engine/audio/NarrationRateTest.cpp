@@ -22,26 +22,6 @@ using engine::MixerAudioBackend;
 
 namespace {
 
-// Sets an environment variable for the life of the object, then puts back what was there.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        const char* old = std::getenv(name);
-        m_had = old != nullptr;
-        if (old) m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (m_had) setenv(m_name, m_old.c_str(), 1);
-        else unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had = false;
-    std::string m_old;
-};
-
 struct DeviceOutput {
     std::vector<std::int16_t> left;  // the first channel of what was mixed
     int rate = 0;
@@ -54,10 +34,10 @@ using Start = std::function<bool(MixerAudioBackend&)>;
 // Plays what start starts through the disk driver until it ends; what reached the device.
 DeviceOutput playToDisk(const Start& start, const std::string& rawFile) {
     DeviceOutput out;
-    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
-    ScopedEnv file("SDL_DISKAUDIOFILE", rawFile);
+    testsupport::ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    testsupport::ScopedEnv file("SDL_DISKAUDIOFILE", rawFile.c_str());
     // Two milliseconds a buffer of 1024 frames: about eleven times faster than real time.
-    ScopedEnv delay("SDL_DISKAUDIODELAY", "2");
+    testsupport::ScopedEnv delay("SDL_DISKAUDIODELAY", "2");
     int channels = 0;
     {
         MixerAudioBackend audio;

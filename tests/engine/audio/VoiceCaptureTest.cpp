@@ -21,25 +21,6 @@ using engine::SdlVoiceCapture;
 
 namespace {
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        const char* old = std::getenv(name);
-        m_had = old != nullptr;
-        if (old) m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (m_had) setenv(m_name, m_old.c_str(), 1);
-        else unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had = false;
-    std::string m_old;
-};
-
 class VoiceCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override { engine::setLogQuiet(true); }
@@ -55,10 +36,10 @@ TEST_F(VoiceCaptureTest, TheCaptureDeviceHearsWhatTheDiskDriverFeedsIt) {
         std::ofstream raw(dir + "/in.raw", std::ios::binary);
         raw.write(reinterpret_cast<const char*>(fed.data()), std::streamsize(fed.size() * 2));
     }
-    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
-    ScopedEnv in("SDL_DISKAUDIOFILEIN", dir + "/in.raw");
-    ScopedEnv out("SDL_DISKAUDIOFILE", dir + "/out.raw");
-    ScopedEnv delay("SDL_DISKAUDIODELAY", "2");
+    testsupport::ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    testsupport::ScopedEnv in("SDL_DISKAUDIOFILEIN", (dir + "/in.raw").c_str());
+    testsupport::ScopedEnv out("SDL_DISKAUDIOFILE", (dir + "/out.raw").c_str());
+    testsupport::ScopedEnv delay("SDL_DISKAUDIODELAY", "2");
 
     SdlVoiceCapture mic;
     if (!mic.start()) GTEST_SKIP() << "SDL's disk driver offers no capture here: " << mic.problem();
@@ -80,7 +61,7 @@ TEST_F(VoiceCaptureTest, TheCaptureDeviceHearsWhatTheDiskDriverFeedsIt) {
 }
 
 TEST_F(VoiceCaptureTest, WithNoAudioDriverListeningFailsAndSaysWhy) {
-    ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+    testsupport::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
     SdlVoiceCapture mic;
     EXPECT_FALSE(mic.start());
     EXPECT_NE(mic.problem().find("no audio system"), std::string::npos) << mic.problem();
