@@ -204,7 +204,7 @@ void PageLayer::buildFocus() {
     for (const auto& b : buttons) {
         CCMenuItem* item = b.second;
         if (!item || !item->isVisible()) continue;
-        targets.push_back({"button", b.first, item, [item] { item->activate(); }});
+        targets.push_back({"button", b.first, item, [item] { item->activate(); }, {}});
     }
     m_focus = FocusRing::create();
     m_focus->setTargets(std::move(targets));

@@ -89,7 +89,9 @@ TEST_F(ChromeFit, ThePageBarFitsOnTheCoverAnOrdinaryPageAndAWordPage) {
 TEST_F(ChromeFit, AUnitMenusRowsStayClearOfItsBackItem) {
     // Unit 3's list: nine rows on the first screen, the lowest just above the back item's line.
     app::selectedUnit = 2;
-    app::createUnitMenuScene()->runScene();
+    app::MenuTestScene* scene = app::createUnitMenuScene();
+    scene->runScene();
+    scene->release();
     frames(2);
     seconds(2.5);  // the rows have flown in
     app::MenuLayerMainMenu* menu = dynamic_cast<app::MenuLayerMainMenu*>(driver->systemLayer());

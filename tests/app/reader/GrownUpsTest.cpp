@@ -17,7 +17,22 @@ using readertest::ReaderTest;
 
 namespace {
 
-class Gate : public ReaderTest {
+// Leaves the settings screen as a grown-up does today: a touch on its Cancel button.
+class SettingsScreenTest : public ReaderTest {
+protected:
+    void tapCancel() {
+        app::SetLayer* settings = dynamic_cast<app::SetLayer*>(driver->systemLayer());
+        ASSERT_NE(settings, nullptr);
+        ui::UIWidget* cancel = settings->getUILayer()->getWidgetByName("bncancel");
+        const CCPoint p = cancel->getRenderer()->getParent()->convertToWorldSpace(cancel->getRenderer()->getPosition());
+        driver->host().touchDown(p.x, p.y);
+        frames(1);
+        driver->host().touchUp(p.x, p.y);
+        frames(3);
+    }
+};
+
+class Gate : public SettingsScreenTest {
 protected:
     std::string layer() { return state()["layer"].asString(); }
     // A finger held at (x, y) for the given seconds, then lifted; the flip in runs after.
@@ -44,7 +59,7 @@ protected:
 };
 
 // A reader that remembers in a state folder of its own, as quirel-drive --state does.
-class Choices : public ReaderTest {
+class Choices : public SettingsScreenTest {
 protected:
     app::DriveOptions options() override {
         stateDir = testsupport::makeTempDir("quirel-choices");
@@ -57,16 +72,6 @@ protected:
         frames(40);
         app::SetLayer* settings = dynamic_cast<app::SetLayer*>(driver->systemLayer());
         return settings ? settings->getRows() : nullptr;
-    }
-    void tapCancel() {
-        app::SetLayer* settings = dynamic_cast<app::SetLayer*>(driver->systemLayer());
-        ASSERT_NE(settings, nullptr);
-        ui::UIWidget* cancel = settings->getUILayer()->getWidgetByName("bncancel");
-        const CCPoint p = cancel->getRenderer()->getParent()->convertToWorldSpace(cancel->getRenderer()->getPosition());
-        driver->host().touchDown(p.x, p.y);
-        frames(1);
-        driver->host().touchUp(p.x, p.y);
-        frames(3);
     }
     // Runs quirel-drive on the same book and state folder; its output lines, parsed.
     std::vector<Json::Value> drive(const std::string& options, const std::string& script) {
