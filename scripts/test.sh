@@ -29,9 +29,6 @@ run_pass build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 if [ "${QUIREL_SKIP_SANITIZE:-0}" != "1" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  # Leaks inside system libraries the programs do not own (the session bus library that SDL's
-  # window start-up loads) are not ours to mend.
-  export LSAN_OPTIONS=suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0
   # The .deb test checks what CPack packs, not how the programs run: once, in the first pass.
   run_pass build-asan "-E ^packaging\.deb\$" -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1"

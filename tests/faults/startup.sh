@@ -42,6 +42,10 @@ INSTALLED="$PREFIX/share/quirel/book"
 rm -f "$INSTALLED/ft.xml"
 rm -rf "$OUT/state" && mkdir -p "$OUT/state" && chmod 1777 "$OUT/state"
 export XDG_STATE_HOME="$OUT/state" SDL_AUDIODRIVER=dummy
+# In a user namespace the session bus library that SDL's window start-up loads cannot reach its
+# bus and keeps what it allocated until exit; under the sanitizers that would read as our leak.
+# The other real-window runs of the reader keep the leak check.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 start_display
 run_readonly "$INSTALLED" "$PREFIX/bin/quirel" >"$OUT/app.log" 2>&1 &
 RUN_PID=$!
