@@ -23,6 +23,7 @@
 #include "app/reader/EchoTurn.h"
 #include "engine/engine.h"
 #include "ui/layout/GUIReader.h"
+#include "ui/layout/LayoutImages.h"
 #include "ui/widgets/GUIHelper.h"
 #include "ui/widgets/Layout.h"
 #include "ui/widgets/UIButton.h"
@@ -96,6 +97,9 @@ PageLayer::PageLayer(const Traits& traits) : m_traits(traits), touchStart(0, 0) 
     setKeyboardEnabled(true);
     buildFocus();
     RememberedState::set(remembered::kPage, page);
+    // The next page's pictures decode on a worker while the child is on this one, so turning
+    // to it finds them ready.
+    if (page < lastPage()) ui::decodeLayoutImagesAhead(pageLayoutFile(page + 1).c_str());
 }
 
 void PageLayer::buildLabel(const std::string& hint) {

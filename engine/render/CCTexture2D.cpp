@@ -60,6 +60,10 @@ bool CCTexture2D::initWithImageFile(const std::string& fullPath) {
         CCLog("CCTexture2D: image %s %s", fullPath.c_str(), problem.c_str());
         return false;
     }
+    return initWithDecodedImage(rgba, fullPath);
+}
+
+bool CCTexture2D::initWithDecodedImage(SDL_Surface* rgba, const std::string& fullPath) {
     adoptSurface(rgba);
     m_path = fullPath;
     return true;

@@ -23,6 +23,8 @@ public:
 
     // PNG or JPEG file (full path); false with a log line when it cannot be decoded or is 0 x 0.
     bool initWithImageFile(const std::string& fullPath);
+    // Takes over the pixels decodeImageFile gave for that file (decoded elsewhere, earlier).
+    bool initWithDecodedImage(SDL_Surface* rgba, const std::string& fullPath);
     // Copies the surface's pixels (any format); the caller keeps the surface.
     bool initWithSurface(SDL_Surface* surface);
     // Copies w x h RGBA8888 pixels, rows top to bottom.

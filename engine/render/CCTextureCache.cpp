@@ -2,9 +2,11 @@
 #include "engine/render/CCTextureCache.h"
 
 #include <filesystem>
+#include <set>
 
 #include "engine/base/CCLog.h"
 #include "engine/io/CCFileUtils.h"
+#include "engine/render/CCImageDecodeAhead.h"
 #include "engine/render/CCTexture2D.h"
 
 namespace engine {
@@ -19,6 +21,8 @@ CCTextureCache* CCTextureCache::sharedTextureCache() {
 }
 
 void CCTextureCache::purgeSharedTextureCache() { safeRelease(s_shared); }
+
+CCTextureCache::CCTextureCache() = default;
 
 CCTextureCache::~CCTextureCache() { removeAllTextures(); }
 
@@ -38,7 +42,8 @@ CCTexture2D* CCTextureCache::addImage(const char* path) {
     m_lastUse[key] = ++m_useCounter;
     if (it != m_textures.end()) return it->second;
     auto* texture = new CCTexture2D();
-    if (!texture->initWithImageFile(key)) {
+    SDL_Surface* decoded = m_ahead ? m_ahead->take(key) : nullptr;
+    if (decoded ? !texture->initWithDecodedImage(decoded, key) : !texture->initWithImageFile(key)) {
         texture->release();
         m_lastUse.erase(key);
         CCLog("CCTextureCache: no texture for %s", path);
@@ -116,7 +121,21 @@ void CCTextureCache::removeAllTextures() {
     for (auto& entry : m_textures) entry.second->release();
     m_textures.clear();
     m_lastUse.clear();
+    if (m_ahead) m_ahead->clear();
 }
+
+void CCTextureCache::decodeAhead(std::function<std::vector<std::string>()> listFiles) {
+    if (!m_ahead) m_ahead = std::make_unique<CCImageDecodeAhead>();
+    std::set<std::string> cached;
+    for (const auto& entry : m_textures) cached.insert(entry.first);
+    m_ahead->request(std::move(listFiles), std::move(cached));
+}
+
+void CCTextureCache::finishDecodingAhead() {
+    if (m_ahead) m_ahead->waitUntilIdle();
+}
+
+size_t CCTextureCache::imagesDecodedAhead() const { return m_ahead ? m_ahead->readyCount() : 0; }
 
 size_t CCTextureCache::bytesInUse() const {
     size_t total = 0;

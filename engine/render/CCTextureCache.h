@@ -2,13 +2,17 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/base/CCObject.h"
 
 namespace engine {
 
+class CCImageDecodeAhead;
 class CCTexture2D;
 
 class CCTextureCache : public CCObject {
@@ -28,7 +32,17 @@ public:
     void removeTextureForKey(const char* key);
     // Drops the textures nobody but the cache holds.
     void removeUnusedTextures();
+    // Lets go of every texture (holders elsewhere keep theirs) and of every picture decoded ahead.
     void removeAllTextures();
+
+    // Decodes pictures on a worker thread before they are asked for: `listFiles` runs there and
+    // names them as full paths (a layout's pictures, say); addImage then takes their pixels
+    // instead of decoding. Replaces the last such request; pictures already cached are skipped.
+    void decodeAhead(std::function<std::vector<std::string>()> listFiles);
+    // Waits until the pictures asked for ahead are decoded (tests and benchmarks).
+    void finishDecodingAhead();
+    // Pictures decoded ahead and not yet taken by addImage.
+    size_t imagesDecodedAhead() const;
 
     // The pixel memory the cache may keep for textures nothing else uses. Past it, loading a new
     // image first evicts such textures, least recently asked for first; textures in use are never
@@ -47,11 +61,12 @@ public:
     void dumpCachedTextureInfo() const;
 
 private:
-    CCTextureCache() = default;
+    CCTextureCache();
     std::string keyFor(const char* path) const;
     // keep: a texture that must stay whatever the budget (the one just loaded for a caller).
     void evictUnusedOverBudget(const std::string& keep = std::string());
 
+    std::unique_ptr<CCImageDecodeAhead> m_ahead;  // made on the first decodeAhead
     std::map<std::string, CCTexture2D*> m_textures;  // resolved path -> retained texture
     std::map<std::string, unsigned long> m_lastUse;  // resolved path -> use counter at last ask
     unsigned long m_useCounter = 0;

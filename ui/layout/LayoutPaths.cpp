@@ -56,10 +56,13 @@ std::string composeLayoutPath(const std::string& layoutDirectory, const char* na
     return composed;
 }
 
-std::string composeLayoutPath(const std::string& layoutDirectory, const char* name) {
+std::string layoutBoundaryFor(const std::string& layoutDirectory) {
     const std::string& root = engine::CCFileUtils::sharedFileUtils()->getResourceRoot();
-    const std::string& boundary = startsWithFolder(layoutDirectory, root) ? root : layoutDirectory;
-    return composeLayoutPath(layoutDirectory, name, boundary);
+    return startsWithFolder(layoutDirectory, root) ? root : layoutDirectory;
+}
+
+std::string composeLayoutPath(const std::string& layoutDirectory, const char* name) {
+    return composeLayoutPath(layoutDirectory, name, layoutBoundaryFor(layoutDirectory));
 }
 
 }  // namespace ui

@@ -19,7 +19,11 @@ std::string layoutDirectoryOf(const std::string& fullPath);
 // that names an existing folder or other non-regular file.
 std::string composeLayoutPath(const std::string& layoutDirectory, const char* name);
 
-// The same with an explicit boundary folder (tests, tools).
+// The folder a layout in that directory may not leave: the resource root when the layout lies
+// inside it, else the layout's own folder.
+std::string layoutBoundaryFor(const std::string& layoutDirectory);
+
+// The same with an explicit boundary folder (tests, tools, other threads).
 std::string composeLayoutPath(const std::string& layoutDirectory, const char* name, const std::string& boundary);
 
 }  // namespace ui

@@ -206,3 +206,17 @@ TEST_F(Navigation, AFingerStillDownWhenTheSettingsFlipBackTurnsNothingOnThePage)
     EXPECT_EQ(app::currentPage, 26);
     EXPECT_EQ(state()["layer"].asString(), "TestLayer1");
 }
+
+TEST_F(Navigation, TheNextPagesPictureIsDecodedWhileThisPageShowsAndTheTurnUsesIt) {
+    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
+    openPage(30);
+    cache->finishDecodingAhead();
+    EXPECT_EQ(cache->imagesDecodedAhead(), 1u);
+    EXPECT_EQ(cache->textureForKey("tomeset/images/page_31.png"), nullptr);
+    run("call nextPageCallback");
+    frames(31);
+    EXPECT_EQ(app::currentPage, 31);
+    EXPECT_NE(cache->textureForKey("tomeset/images/page_31.png"), nullptr);
+    cache->finishDecodingAhead();
+    EXPECT_EQ(cache->imagesDecodedAhead(), 1u);  // page 32's
+}

@@ -1,0 +1,134 @@
+// CCImageDecodeAhead: the worker's loop, and handing its pixels over under one lock.
+#include "engine/render/CCImageDecodeAhead.h"
+
+#include <algorithm>
+
+#include <SDL.h>
+
+#include "engine/render/CCImageFile.h"
+
+namespace engine {
+
+CCImageDecodeAhead::~CCImageDecodeAhead() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    if (m_thread.joinable()) m_thread.join();
+    dropReady();
+}
+
+void CCImageDecodeAhead::dropReady() {
+    for (auto& entry : m_ready) SDL_FreeSurface(entry.second);
+    m_ready.clear();
+}
+
+void CCImageDecodeAhead::request(FileLister lister, std::set<std::string> skip) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_generation;
+        m_queue.clear();
+        m_lister = std::move(lister);
+        m_skip = std::move(skip);
+        if (!m_thread.joinable()) {
+            // SDL_image's decoders set themselves up on first use; that must not race.
+            prepareImageDecoding();
+            m_thread = std::thread(&CCImageDecodeAhead::run, this);
+        }
+    }
+    m_wake.notify_all();
+}
+
+SDL_Surface* CCImageDecodeAhead::take(const std::string& path) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        auto ready = m_ready.find(path);
+        if (ready != m_ready.end()) {
+            SDL_Surface* pixels = ready->second;
+            m_ready.erase(ready);
+            return pixels;
+        }
+        // A listing is short and may name the path; a decode under way is faster to wait for
+        // than to start again.
+        if (m_listing || m_decoding == path) {
+            m_done.wait(lock);
+            continue;
+        }
+        auto queued = std::find(m_queue.begin(), m_queue.end(), path);
+        if (queued != m_queue.end()) m_queue.erase(queued);
+        return nullptr;
+    }
+}
+
+void CCImageDecodeAhead::clear() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_generation;
+        m_lister = nullptr;
+        m_queue.clear();
+        dropReady();
+    }
+}
+
+void CCImageDecodeAhead::waitUntilIdle() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_done.wait(lock, [this] { return !m_lister && !m_listing && m_queue.empty() && m_decoding.empty(); });
+}
+
+size_t CCImageDecodeAhead::readyCount() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_ready.size();
+}
+
+void CCImageDecodeAhead::run() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stop || m_lister || !m_queue.empty(); });
+        if (m_stop) break;
+        const unsigned long generation = m_generation;
+        if (m_lister) {
+            FileLister lister = std::move(m_lister);
+            m_lister = nullptr;
+            std::set<std::string> skip = std::move(m_skip);
+            m_listing = true;
+            lock.unlock();
+            std::vector<std::string> paths = lister();
+            lock.lock();
+            m_listing = false;
+            if (generation == m_generation) {
+                // Pictures of the last request that this one names too are kept, not decoded again.
+                const std::set<std::string> wanted(paths.begin(), paths.end());
+                for (auto it = m_ready.begin(); it != m_ready.end();) {
+                    if (wanted.count(it->first) && !skip.count(it->first)) {
+                        ++it;
+                    } else {
+                        SDL_FreeSurface(it->second);
+                        it = m_ready.erase(it);
+                    }
+                }
+                for (const std::string& path : paths)
+                    if (!skip.count(path) && !m_ready.count(path) &&
+                        std::find(m_queue.begin(), m_queue.end(), path) == m_queue.end())
+                        m_queue.push_back(path);
+            }
+        } else {
+            m_decoding = m_queue.front();
+            m_queue.pop_front();
+            const std::string path = m_decoding;
+            lock.unlock();
+            SDL_Surface* pixels = decodeImageFile(path, nullptr);
+            lock.lock();
+            m_decoding.clear();
+            if (pixels && generation == m_generation && !m_ready.count(path))
+                m_ready.emplace(path, pixels);
+            else if (pixels)
+                SDL_FreeSurface(pixels);
+        }
+        m_done.notify_all();
+    }
+    lock.unlock();
+    endImageDecodingOnThisThread();
+}
+
+}  // namespace engine
