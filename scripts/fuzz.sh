@@ -27,7 +27,7 @@ fi
 # Sanitizers over the whole engine, not only the entry points, so that faults inside the
 # readers are caught where they happen. Line tables only (-g1): enough for a report's backtrace.
 echo "== $dir: configure and build"
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B "$dir" -G Ninja -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DQUIREL_FUZZ=ON -DQUIREL_SANITIZE=ON -DQUIREL_TESTS=OFF -DQUIREL_BENCH=OFF >/dev/null

@@ -24,13 +24,15 @@ run_pass() {
 # with line tables only (-g1), which is enough for every backtrace and sanitizer report. That
 # builds in about half the time of -O2 with full debug information, and the sanitizer pass's tests
 # run much faster than at -O0. Releases and benchmarks build with their own flags.
-run_pass build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Unity builds (a few source files of a target compiled as one) take well under half the time
+# from a clean tree: the headers every file includes are parsed once per batch, not per file.
+run_pass build "" -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
 if [ "${QUIREL_SKIP_SANITIZE:-0}" != "1" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # The .deb test checks what CPack packs, not how the programs run: once, in the first pass.
-  run_pass build-asan "-E ^packaging\.deb\$" -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF \
+  run_pass build-asan "-E ^packaging\.deb\$" -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1"
 fi
 if [ "${QUIREL_SKIP_FUZZ:-0}" != "1" ]; then

@@ -9,6 +9,7 @@
 #include "app/book/StringTables.h"
 #include "app/book/VisibleArea.h"
 #include "app/menus/ListDrag.h"
+#include "app/menus/MenuZOrders.h"
 #include "app/navigation/Screens.h"
 #include "engine/engine.h"
 
@@ -22,9 +23,7 @@ const char* const kFirstRunMarker = "ft.xml";
 const char* const kFirstRunMarkerText = "qwpmrtkzvbnhyxe7310298";
 
 namespace {
-constexpr int kEntryZOrderBase = 10000;
 constexpr int kDragHintZOrder = 300000;
-constexpr int kFocusZOrder = 100000;
 // "continue at page N" sits in the bottom margin, below every entry's resting place; its own
 // menu keeps the list's entries exactly where they were.
 constexpr float kContinueFontSize = 36;

@@ -10,8 +10,10 @@
 #include "app/book/StringTables.h"
 #include "app/book/VisibleArea.h"
 #include "app/menus/ListDrag.h"
+#include "app/menus/MenuZOrders.h"
 #include "app/navigation/Screens.h"
 #include "engine/engine.h"
+#include "engine/text/CCUTF8.h"
 
 using namespace engine;
 
@@ -23,18 +25,11 @@ int unitPageCount = 12;
 CCPoint unitListPosition(0, 0);
 
 namespace {
-constexpr int kEntryZOrderBase = 10000;
-constexpr int kFocusZOrder = 100000;
 constexpr float kWordListDragHeight = 500;
 constexpr size_t kMaxEntryTextBytes = 63;
 
 // Entry texts hold at most 63 bytes; a longer one is cut on a character boundary.
-std::string fitEntryText(const std::string& text) {
-    if (text.size() <= kMaxEntryTextBytes) return text;
-    size_t len = kMaxEntryTextBytes;
-    while (len > 0 && (static_cast<unsigned char>(text[len]) & 0xC0) == 0x80) --len;
-    return text.substr(0, len);
-}
+std::string fitEntryText(const std::string& text) { return utf8::cutToBytes(text, kMaxEntryTextBytes); }
 }  // namespace
 
 // --- scenes ---------------------------------------------------------------------------

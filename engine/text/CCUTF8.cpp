@@ -133,5 +133,12 @@ std::string encode(uint32_t cp) {
     return out;
 }
 
+std::string cutToBytes(const std::string& valid, size_t bytes) {
+    if (valid.size() <= bytes) return valid;
+    size_t cut = bytes;
+    while (cut > 0 && isContinuation(static_cast<unsigned char>(valid[cut]))) --cut;
+    return valid.substr(0, cut);
+}
+
 }  // namespace utf8
 }  // namespace engine

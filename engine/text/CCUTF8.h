@@ -28,6 +28,10 @@ size_t lastCharLength(const std::string& valid);
 // it has fewer).
 size_t bytesForChars(const std::string& valid, size_t chars);
 
+// The longest start of a valid UTF-8 string that is at most `bytes` long and ends on a character
+// boundary: a text cut to a byte limit never ends in half a character.
+std::string cutToBytes(const std::string& valid, size_t bytes);
+
 // The code points of a valid UTF-8 string.
 std::vector<uint32_t> decode(const std::string& valid);
 

@@ -65,6 +65,17 @@ void writeFile(const std::string& path, const std::string& contents) {
     if (!out) ADD_FAILURE() << "cannot write " << path;
 }
 
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string shellQuoted(const std::string& word) {
+    std::string q = "'";
+    for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
 ProgramRun runProgram(const std::string& commandLine) {
     ProgramRun run;
     const std::string dir = makeTempDir("quirel-run");

@@ -22,6 +22,10 @@ protected:
 // A new empty directory under the system's temporary folder, removed at exit of the test.
 std::string makeTempDir(const std::string& prefix = "quirel-test");
 void writeFile(const std::string& path, const std::string& contents);
+// The file's bytes; empty when it cannot be read.
+std::string readFile(const std::string& path);
+// The word in single quotes for a shell command line, quotes inside it escaped.
+std::string shellQuoted(const std::string& word);
 // What a program run as a child process did.
 struct ProgramRun {
     int exitCode = -1;  // -1 when it did not exit normally

@@ -106,7 +106,7 @@ double number(const char* text, double fallback) {
     return end != text && v > 0 ? v : fallback;
 }
 
-std::string px(double v) {
+std::string wholePx(double v) {
     return std::to_string(static_cast<long>(std::lround(v))) + "px";
 }
 
@@ -248,15 +248,15 @@ struct HtmlWriter {
             }
         }
         std::string style = (sized ? "position:relative;" : "position:absolute;left:0;top:0;") + std::string("width:") +
-                            px(boxW) + ";height:" + px(boxH) + ";overflow:hidden;";
+                            wholePx(boxW) + ";height:" + wholePx(boxH) + ";overflow:hidden;";
         style += node.attribute("style").as_string();
         out += " style=\"";
         appendEscaped(out, style.c_str(), true);
         out += "\"><img src=\"";
         appendEscaped(out, href, true);
-        out += "\" alt=\"\" style=\"position:absolute;left:" + px(offsetX + (ix - vb[0]) * scaleX) +
-               ";top:" + px(offsetY + (iy - vb[1]) * scaleY) + ";width:" + px(iw * scaleX) +
-               ";height:" + px(ih * scaleY) + "\"></div>";
+        out += "\" alt=\"\" style=\"position:absolute;left:" + wholePx(offsetX + (ix - vb[0]) * scaleX) +
+               ";top:" + wholePx(offsetY + (iy - vb[1]) * scaleY) + ";width:" + wholePx(iw * scaleX) +
+               ";height:" + wholePx(ih * scaleY) + "\"></div>";
     }
 };
 

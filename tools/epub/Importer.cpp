@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/book/SentenceNames.h"
+#include "engine/text/CCUTF8.h"
 #include "tools/bookkit/AudioClip.h"
 #include "tools/bookkit/MediaLibraries.h"
 #include "tools/epub/HtmlPage.h"
@@ -72,14 +73,6 @@ std::string withoutPlace(const std::string& message, const std::string& name) {
     }
     if (colons < 2) return message;
     return name + ":" + message.substr(i);
-}
-
-std::string shortened(std::string text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    std::size_t cut = bytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    text.erase(cut);
-    return text;
 }
 
 class Import {
@@ -184,7 +177,7 @@ bool Import::drawPage(int number, make::ManifestPage& out) {
             const float x1 = std::min(float(width), z.x + z.w), y1 = std::min(float(height), z.y + z.h);
             if (x1 - x0 >= 1 && y1 - y0 >= 1) zones.push_back(bookkit::RectF{x0, y0, x1 - x0, y1 - y0});
         }
-        const std::string quoted = "'" + shortened(s.text, 40) + (s.text.size() > 40 ? "...'" : "'");
+        const std::string quoted = "'" + engine::utf8::cutToBytes(s.text, 40) + (s.text.size() > 40 ? "...'" : "'");
         if (s.text.empty() || zones.empty() || s.audioPath.empty()) {
             result_.warnings.push_back(at + "the sentence " + quoted +
                                        (s.text.empty()     ? std::string(" has no text")
@@ -200,7 +193,7 @@ bool Import::drawPage(int number, make::ManifestPage& out) {
         }
         if (s.text.size() > make::Manifest::kMaxTextBytes) {
             result_.warnings.push_back(at + "the sentence " + quoted + " is too long for a subtitle; shortened");
-            s.text = shortened(s.text, make::Manifest::kMaxTextBytes);
+            s.text = engine::utf8::cutToBytes(s.text, make::Manifest::kMaxTextBytes);
         }
         if (zones.size() > static_cast<std::size_t>(app::kMaxSentenceParts)) {
             // The reader takes so many touch areas a sentence: the last one covers the lines left.
@@ -267,12 +260,12 @@ ImportResult Import::run() {
 
     const PackageDocument& package = publication_.package;
     make::Manifest manifest;
-    manifest.title = shortened(package.title, 200);
+    manifest.title = engine::utf8::cutToBytes(package.title, 200);
     if (manifest.title.empty()) {
         manifest.title = fs::path(in_).stem().string();
         result_.warnings.push_back(package.path + ": no title; the book is called '" + manifest.title + "'");
     }
-    manifest.author = shortened(package.author, 200);
+    manifest.author = engine::utf8::cutToBytes(package.author, 200);
     manifest.language = package.language.empty() ? std::string("en") : package.language;
     manifest.voice = make::defaultVoice(manifest.language);
     const int pages = static_cast<int>(publication_.pages.size());

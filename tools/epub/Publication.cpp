@@ -39,7 +39,7 @@ std::string escaped(const std::string& text) {
 }
 
 // Pixels with at most two decimals and no trailing zeros.
-std::string px(double v) {
+std::string cssPx(double v) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", std::round(v * 100.0) / 100.0);
     std::string s = text;
@@ -50,7 +50,7 @@ std::string px(double v) {
 }
 
 std::string placed(const PageRect& r) {
-    return "left: " + px(r.x) + "; top: " + px(r.y) + "; width: " + px(r.w) + "; height: " + px(r.h) + ";";
+    return "left: " + cssPx(r.x) + "; top: " + cssPx(r.y) + "; width: " + cssPx(r.w) + "; height: " + cssPx(r.h) + ";";
 }
 
 std::string pageName(int number, const char* extension) {

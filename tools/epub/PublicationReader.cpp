@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/text/CCUTF8.h"
 #include "tools/epub/HrefPath.h"
 #include "tools/epub/XmlText.h"
 
@@ -74,14 +75,6 @@ bool readOverlay(ZipArchive& zip, const PackageDocument& package, const SpineIte
     return true;
 }
 
-std::string shortened(std::string text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    std::size_t cut = bytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    text.erase(cut);
-    return text;
-}
-
 void readUnits(ZipArchive& zip, PublicationParts& out, std::vector<std::string>& warnings) {
     const std::string& navPath = out.package.navPath;
     if (navPath.empty() || !zip.has(navPath)) {
@@ -116,7 +109,7 @@ void readUnits(ZipArchive& zip, PublicationParts& out, std::vector<std::string>&
             break;
         }
         PublicationUnit unit;
-        unit.title = shortened(entry.title.empty() ? "Part " + std::to_string(out.units.size() + 1) : entry.title, 200);
+        unit.title = engine::utf8::cutToBytes(entry.title.empty() ? "Part " + std::to_string(out.units.size() + 1) : entry.title, 200);
         unit.firstPage = out.units.empty() ? 1 : page;  // pages before the first entry open the book with it
         out.units.push_back(unit);
     }

@@ -29,7 +29,7 @@ using namespace engine;
 
 namespace {
 const int kColorLayerZ = -2;
-const int kImageZ = -1;
+const int kBackgroundImageZ = -1;
 
 uint8_t clampOpacity(int o) { return static_cast<uint8_t>(o < 0 ? 0 : (o > 255 ? 255 : o)); }
 }  // namespace
@@ -129,7 +129,7 @@ void Layout::createBackGroundImageNode() {
         m_backGroundImage = CCSprite::create();
     }
     if (!m_backGroundImage || !m_renderer) return;
-    m_renderer->addChild(m_backGroundImage, kImageZ);
+    m_renderer->addChild(m_backGroundImage, kBackgroundImageZ);
     m_backGroundImage->setPosition(CCPoint(m_size.width / 2, m_size.height / 2));
 }
 

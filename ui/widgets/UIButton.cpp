@@ -20,7 +20,7 @@ namespace ui {
 using namespace engine;
 
 namespace {
-const int kImageZ = 0;
+const int kLooksZ = 0;
 const int kTitleZ = 1;
 const float kZoomDuration = 0.05f;
 const float kPressedZoom = 1.1f;
@@ -42,9 +42,9 @@ void UIButton::createRenderer() {
     m_pressedRenderer = CCSprite::create();
     m_disabledRenderer = CCSprite::create();
     m_titleRenderer = CCLabelTTF::create();
-    m_renderer->addChild(m_normalRenderer, kImageZ);
-    m_renderer->addChild(m_pressedRenderer, kImageZ);
-    m_renderer->addChild(m_disabledRenderer, kImageZ);
+    m_renderer->addChild(m_normalRenderer, kLooksZ);
+    m_renderer->addChild(m_pressedRenderer, kLooksZ);
+    m_renderer->addChild(m_disabledRenderer, kLooksZ);
     m_renderer->addChild(m_titleRenderer, kTitleZ);
 }
 
@@ -151,7 +151,7 @@ void UIButton::setScale9Enable(bool able) {
     loadTexture(pressedSlot(), m_pressedFileName.c_str(), m_pressedTexType, false);
     loadTexture(disabledSlot(), m_disabledFileName.c_str(), m_disabledTexType, false);
     for (ImageSlot slot : {normalSlot(), pressedSlot(), disabledSlot()})
-        if (*slot.node) m_renderer->addChild(*slot.node, kImageZ);
+        if (*slot.node) m_renderer->addChild(*slot.node, kLooksZ);
     // Images that had no name to load still take the button's anchor.
     setAnchorPoint(m_anchorPoint);
     switchIgnoreSizeForNineSlice(able);

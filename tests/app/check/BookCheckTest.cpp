@@ -21,11 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::string joined(const app::CheckReport& r) {
     std::string s;
     for (const app::BookProblem& p : r.problems) s += "\n  " + app::problemLine(p);
@@ -50,12 +45,12 @@ public:
         testsupport::writeFile(at(relative), contents);
     }
     void cutShort(const std::string& relative, double share) {
-        const std::string whole = readAll(at(relative));
+        const std::string whole = testsupport::readFile(at(relative));
         ASSERT_FALSE(whole.empty()) << relative;
         replace(relative, whole.substr(0, size_t(double(whole.size()) * share)));
     }
     void edit(const std::string& relative, const std::string& from, const std::string& to) {
-        std::string text = readAll(at(relative));
+        std::string text = testsupport::readFile(at(relative));
         const size_t pos = text.find(from);
         ASSERT_NE(pos, std::string::npos) << from << " in " << relative;
         replace(relative, text.replace(pos, from.size(), to));
@@ -129,7 +124,7 @@ std::vector<Damage> damages() {
          {{0, app::kSettingsLayout, "^the settings screen has no button \"bnok\"$"}}},
         {"touch area moved off the page",
          [](BookCheck& t) {
-             const std::string text = readAll(t.at(kPage27));
+             const std::string text = testsupport::readFile(t.at(kPage27));
              std::smatch m;
              const std::regex button("\"name\" : \"bn272\"");
              ASSERT_TRUE(std::regex_search(text, m, button));
@@ -145,7 +140,7 @@ std::vector<Damage> damages() {
          [](BookCheck& t) {
              // The last sentence's button becomes the second line of the one before it.
              t.edit(kPage27, "\"name\" : \"bn274\"", "\"name\" : \"bn273_2\"");
-             const std::string text = readAll(t.at(kPage27));
+             const std::string text = testsupport::readFile(t.at(kPage27));
              const size_t named = text.find("\"name\" : \"bn273_2\"");
              const size_t x = text.find("\"x\" : ", named);
              std::string moved = text;

@@ -23,11 +23,6 @@ namespace {
 
 std::string drive() { return std::string(QUIREL_BINARY_DIR) + "/tools/drive/quirel-drive"; }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Runs quirel-drive on book with the script's lines.
 testsupport::ProgramRun runDrive(const std::string& book, const std::string& script) {
     const std::string file = testsupport::makeTempDir("quirel-startup") + "/script.txt";
@@ -96,7 +91,7 @@ TEST_F(StartupCheck, TheRecordedSessionIsUnchangedWithTheCheckRunning) {
                                 "long_session.txt'");
     // runProgram's own redirection of standard input comes after the script's, so the script wins.
     ASSERT_EQ(run.exitCode, 0) << run.err.substr(0, 2000);
-    const std::vector<std::string> got = linesWith(run.out, ""), recorded = linesWith(readAll(golden + "long_session.out"), "");
+    const std::vector<std::string> got = linesWith(run.out, ""), recorded = linesWith(testsupport::readFile(golden + "long_session.out"), "");
     ASSERT_EQ(got.size(), recorded.size());
     for (size_t i = 0; i < got.size(); ++i)
         EXPECT_TRUE(testsupport::asRecorded(got[i]) == testsupport::asRecorded(recorded[i]))

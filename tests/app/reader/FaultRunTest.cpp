@@ -15,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 class FaultRun : public ReaderTest {
 protected:
     std::string layoutFile(int p) const { return book + "/tomeset/tomeset_" + std::to_string(p) + ".json"; }
@@ -32,7 +27,7 @@ protected:
         testsupport::writeFile(path, contents);
     }
     void cutShort(const std::string& path, double share) {
-        std::string whole = readAll(path);
+        std::string whole = testsupport::readFile(path);
         ASSERT_FALSE(whole.empty()) << path;
         replace(path, whole.substr(0, size_t(double(whole.size()) * share)));
     }

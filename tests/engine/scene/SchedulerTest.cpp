@@ -27,9 +27,9 @@ struct Target : CCObject {
     void other(float) {}
 };
 
-const float kFrame = 1.0f / 60.0f;
+const float kTick = 1.0f / 60.0f;
 
-void run(CCScheduler& s, int frames, float dt = kFrame) {
+void run(CCScheduler& s, int frames, float dt = kTick) {
     for (int i = 0; i < frames; ++i) s.update(dt);
 }
 
@@ -48,7 +48,7 @@ TEST(Scheduler, UpdatesRunByPriorityAndStableWithinOne) {
     s.scheduleUpdateForTarget(&b, -5, false);
     s.scheduleUpdateForTarget(&c, 0, false);
     s.scheduleUpdateForTarget(&d, 10, false);
-    s.update(kFrame);
+    s.update(kTick);
     EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 4}));
     s.unscheduleAll();
 }

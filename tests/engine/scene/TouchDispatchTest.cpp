@@ -11,18 +11,18 @@ using namespace engine;
 
 namespace {
 
-std::vector<std::string> g_log;
+std::vector<std::string> g_touchLog;
 
 struct Targeted : CCObject, CCTouchDelegate {
     Targeted(std::string n, bool claim) : name(std::move(n)), claim(claim) {}
     bool ccTouchBegan(CCTouch*, CCEvent*) override {
-        g_log.push_back(name + ".began");
+        g_touchLog.push_back(name + ".began");
         if (onBegan) onBegan();
         return claim;
     }
-    void ccTouchMoved(CCTouch*, CCEvent*) override { g_log.push_back(name + ".moved"); }
-    void ccTouchEnded(CCTouch*, CCEvent*) override { g_log.push_back(name + ".ended"); }
-    void ccTouchCancelled(CCTouch*, CCEvent*) override { g_log.push_back(name + ".cancelled"); }
+    void ccTouchMoved(CCTouch*, CCEvent*) override { g_touchLog.push_back(name + ".moved"); }
+    void ccTouchEnded(CCTouch*, CCEvent*) override { g_touchLog.push_back(name + ".ended"); }
+    void ccTouchCancelled(CCTouch*, CCEvent*) override { g_touchLog.push_back(name + ".cancelled"); }
     std::string name;
     bool claim;
     std::function<void()> onBegan;
@@ -30,14 +30,14 @@ struct Targeted : CCObject, CCTouchDelegate {
 
 struct Standard : CCObject, CCTouchDelegate {
     explicit Standard(std::string n) : name(std::move(n)) {}
-    void ccTouchesBegan(CCSet* t, CCEvent*) override { g_log.push_back(name + ".began" + std::to_string(t->count())); }
-    void ccTouchesMoved(CCSet* t, CCEvent*) override { g_log.push_back(name + ".moved" + std::to_string(t->count())); }
-    void ccTouchesEnded(CCSet* t, CCEvent*) override { g_log.push_back(name + ".ended" + std::to_string(t->count())); }
+    void ccTouchesBegan(CCSet* t, CCEvent*) override { g_touchLog.push_back(name + ".began" + std::to_string(t->count())); }
+    void ccTouchesMoved(CCSet* t, CCEvent*) override { g_touchLog.push_back(name + ".moved" + std::to_string(t->count())); }
+    void ccTouchesEnded(CCSet* t, CCEvent*) override { g_touchLog.push_back(name + ".ended" + std::to_string(t->count())); }
     std::string name;
 };
 
 struct Fixture : ::testing::Test {
-    void SetUp() override { g_log.clear(); }
+    void SetUp() override { g_touchLog.clear(); }
     void phase(CCTouchPhase p, std::initializer_list<CCTouch*> list) {
         CCSet* set = new CCSet();
         for (CCTouch* t : list) set->addObject(t);
@@ -67,7 +67,7 @@ TEST_F(TouchDispatch, SwallowingTargetedHandlerKeepsTheTouchFromStandardOnes) {
     touch.setTouchInfo(0, 12, 10);
     phase(CCTOUCHMOVED, {&touch});
     phase(CCTOUCHENDED, {&touch});
-    EXPECT_EQ(g_log, (std::vector<std::string>{"menu.began", "menu.moved", "menu.ended"}));
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"menu.began", "menu.moved", "menu.ended"}));
     dispatcher.removeAllDelegates();
 }
 
@@ -82,7 +82,7 @@ TEST_F(TouchDispatch, UnclaimedOrNonSwallowedTouchReachesStandardHandlers) {
     touch.setTouchInfo(0, 1, 1);
     phase(CCTOUCHBEGAN, {&touch});
     phase(CCTOUCHENDED, {&touch});
-    EXPECT_EQ(g_log, (std::vector<std::string>{"refuses.began", "shares.began", "layer.began1", "shares.ended",
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"refuses.began", "shares.began", "layer.began1", "shares.ended",
                                                "layer.ended1"}));
     dispatcher.removeAllDelegates();
 }
@@ -95,7 +95,7 @@ TEST_F(TouchDispatch, LowerPriorityFirstAndNewcomerBeforeEqualPriority) {
     CCTouch touch;
     touch.setTouchInfo(0, 1, 1);
     phase(CCTOUCHBEGAN, {&touch});
-    EXPECT_EQ(g_log, (std::vector<std::string>{"b.began", "c.began", "a.began"}));
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"b.began", "c.began", "a.began"}));
     dispatcher.removeAllDelegates();
 }
 
@@ -110,13 +110,13 @@ TEST_F(TouchDispatch, OnlyTheClaimingHandlerGetsLaterPhases) {
     phase(CCTOUCHBEGAN, {&t0});  // second claims t0
     first.claim = true;
     phase(CCTOUCHBEGAN, {&t1});  // first claims t1
-    g_log.clear();
+    g_touchLog.clear();
     phase(CCTOUCHMOVED, {&t0, &t1});
-    EXPECT_EQ(g_log, (std::vector<std::string>{"second.moved", "first.moved"}));
-    g_log.clear();
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"second.moved", "first.moved"}));
+    g_touchLog.clear();
     phase(CCTOUCHENDED, {&t0, &t1});
     phase(CCTOUCHMOVED, {&t0, &t1});  // nobody claims them any more
-    EXPECT_EQ(g_log, (std::vector<std::string>{"second.ended", "first.ended"}));
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"second.ended", "first.ended"}));
     dispatcher.removeAllDelegates();
 }
 
@@ -135,14 +135,14 @@ TEST_F(TouchDispatch, HandlersAddedOrRemovedDuringAnEventAreSafe) {
     phase(CCTOUCHBEGAN, {&touch});
     EXPECT_TRUE(dispatcher.hasDelegate(late));
     late->release();  // the dispatcher holds it now
-    EXPECT_EQ(g_log, (std::vector<std::string>{"remover.began"}));
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"remover.began"}));
     EXPECT_FALSE(dispatcher.hasDelegate(&victim));
     remover.onBegan = nullptr;
-    g_log.clear();
+    g_touchLog.clear();
     CCTouch touch2;
     touch2.setTouchInfo(1, 1, 1);
     phase(CCTOUCHBEGAN, {&touch2});
-    EXPECT_EQ(g_log, (std::vector<std::string>{"late.began"}));
+    EXPECT_EQ(g_touchLog, (std::vector<std::string>{"late.began"}));
     dispatcher.removeAllDelegates();
 }
 
@@ -153,10 +153,10 @@ TEST_F(TouchDispatch, DisabledDispatchDropsEverything) {
     CCTouch touch;
     touch.setTouchInfo(0, 1, 1);
     phase(CCTOUCHBEGAN, {&touch});
-    EXPECT_TRUE(g_log.empty());
+    EXPECT_TRUE(g_touchLog.empty());
     dispatcher.setDispatchEvents(true);
     phase(CCTOUCHBEGAN, {&touch});
-    EXPECT_EQ(g_log.size(), 1u);
+    EXPECT_EQ(g_touchLog.size(), 1u);
     dispatcher.removeAllDelegates();
 }
 

@@ -1,7 +1,7 @@
 // Sprite sheets written on the spot (PNG + property list) in every format, drawn and abused.
 #include <sstream>
 
-#include "../render/RenderTestKit.h"
+#include "SpriteTestKit.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/sprites/CCSprite.h"
 #include "engine/sprites/CCSpriteFrame.h"
@@ -9,14 +9,9 @@
 
 using namespace engine;
 using namespace rendertest;
+using spritetest::quadrant;
 
 namespace {
-
-Rgba quadrant(int x, int y) {
-    bool right = x >= 20, bottom = y >= 10;
-    if (!bottom) return right ? kGreen : kRed;
-    return right ? kYellow : kBlue;
-}
 
 // The 64 x 64 sheet: "plain" 40 x 20 at (0, 0); "turned", the same image stored a quarter turn
 // clockwise, in the 20 x 40 area at (0, 24); "trimmed", a 10 x 10 cyan square at (44, 0).

@@ -1,21 +1,14 @@
 // CCSprite drawn headless: where its corners land, how it is tinted, cut, flipped and re-initialised.
-#include "../render/RenderTestKit.h"
+#include "SpriteTestKit.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/sprites/CCSprite.h"
 #include "engine/sprites/CCSpriteFrame.h"
 
 using namespace engine;
 using namespace rendertest;
+using spritetest::quadrant;
 
 namespace {
-
-// A 40 x 20 image in four quadrants: red top left, green top right, blue bottom left, yellow
-// bottom right. Any mirroring or turning shows as quadrants in the wrong place.
-Rgba quadrant(int x, int y) {
-    bool right = x >= 20, bottom = y >= 10;
-    if (!bottom) return right ? kGreen : kRed;
-    return right ? kYellow : kBlue;
-}
 
 class SpriteTest : public RenderTest {
 protected:

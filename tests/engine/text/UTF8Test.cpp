@@ -43,6 +43,12 @@ TEST(UTF8, CountsAndLastCharactersFollowCharactersNotBytes) {
     EXPECT_EQ(utf8::bytesForChars(s, 2), 3u);
     EXPECT_EQ(utf8::bytesForChars(s, 3), 6u);
     EXPECT_EQ(utf8::bytesForChars(s, 10), s.size());
+    // A byte limit inside a character cuts before it.
+    EXPECT_EQ(utf8::cutToBytes(s, 2), "a");
+    EXPECT_EQ(utf8::cutToBytes(s, 5), "a\xC3\xA9");
+    EXPECT_EQ(utf8::cutToBytes(s, 6), s.substr(0, 6));
+    EXPECT_EQ(utf8::cutToBytes(s, 0), "");
+    EXPECT_EQ(utf8::cutToBytes(s, 99), s);
 }
 
 TEST(UTF8, DecodeAndEncodeRoundTrip) {

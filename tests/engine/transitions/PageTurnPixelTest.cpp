@@ -13,8 +13,6 @@ using namespace transitiontest;
 
 namespace {
 
-const ccColor4B kRed = {200, 40, 40, 255}, kCream = {250, 230, 120, 255};
-const ccColor4B kGreen = {40, 160, 60, 255}, kBlue = {40, 60, 200, 255};
 
 // Page A (outgoing): red with a cream band on top. Page B (incoming): green with a blue band.
 CCScene* pageA() { return bandedPage(kRed, kCream); }

@@ -121,6 +121,10 @@ inline JournalScene* newPage(const std::string& name, const ccColor4B& colour, J
 
 // A page with a solid background and, over it, a band of another colour across its top quarter,
 // so that where each part of the picture went can be told.
+// The two test pages' colours: A is red with a cream band, B green with a blue one.
+const ccColor4B kRed = {200, 40, 40, 255}, kCream = {250, 230, 120, 255};
+const ccColor4B kGreen = {40, 160, 60, 255}, kBlue = {40, 60, 200, 255};
+
 inline CCScene* bandedPage(const ccColor4B& background, const ccColor4B& band) {
     CCScene* scene = CCScene::create();
     const CCSize size = CCDirector::sharedDirector()->getWinSize();

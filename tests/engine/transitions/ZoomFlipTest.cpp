@@ -9,8 +9,6 @@ using namespace transitiontest;
 
 namespace {
 
-const ccColor4B kRed = {200, 40, 40, 255}, kCream = {250, 230, 120, 255};
-const ccColor4B kGreen = {40, 160, 60, 255}, kBlue = {40, 60, 200, 255};
 const ccColor4B kClear = {0, 0, 0, 255};
 
 // Pixels of row y that are not the clear colour.

@@ -18,12 +18,6 @@ namespace epubtest {
 
 namespace {
 
-std::string quoted(const std::string& word) {
-    std::string q = "'";
-    for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 std::string mediaTypeOf(const std::string& name) {
     const std::string e = fs::path(name).extension().string();
     if (e == ".mp3") return "audio/mpeg";
@@ -163,8 +157,8 @@ std::string epubProgram() {
 }
 
 testsupport::ProgramRun runEpub(const std::vector<std::string>& words) {
-    std::string line = quoted(epubProgram());
-    for (const std::string& w : words) line += " " + quoted(w);
+    std::string line = testsupport::shellQuoted(epubProgram());
+    for (const std::string& w : words) line += " " + testsupport::shellQuoted(w);
     return testsupport::runProgram(line);
 }
 

@@ -23,6 +23,7 @@
 
 #include "app/book/SentenceNames.h"
 #include "support/TestSupport.h"
+#include "EpubKit.h"
 #include "tools/bookkit/AudioClip.h"
 #include "tools/bookkit/Canvas.h"
 #include "tools/bookkit/MediaLibraries.h"
@@ -31,19 +32,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kBinary = QUIREL_BINARY_DIR;
-const std::string kEpub = kBinary + "/tools/epub/quirel-epub";
+const std::string kBuild = QUIREL_BINARY_DIR;
 const std::string kEpubcheck = "/usr/share/java/epubcheck.jar";
 
-std::string shellWord(const std::string& s) { return "'" + s + "'"; }
-
 testsupport::ProgramRun exportBook(const std::string& book, const std::string& out) {
-    return testsupport::runProgram(shellWord(kEpub) + " export " + shellWord(book) + " " + shellWord(out));
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return testsupport::runProgram(testsupport::shellQuoted(epubtest::epubProgram()) + " export " + testsupport::shellQuoted(book) + " " + testsupport::shellQuoted(out));
 }
 
 // The entries of a zip, in order, with their bytes.
@@ -117,7 +110,7 @@ struct Verdict {
 Verdict epubcheck(const std::string& epub) {
     Verdict v;
     const testsupport::ProgramRun run =
-        testsupport::runProgram("java -jar " + shellWord(kEpubcheck) + " " + shellWord(epub) + " 2>&1");
+        testsupport::runProgram("java -jar " + testsupport::shellQuoted(kEpubcheck) + " " + testsupport::shellQuoted(epub) + " 2>&1");
     std::istringstream lines(run.out);
     std::string line;
     static const std::regex severity("^(FATAL|ERROR|WARNING|USAGE|INFO)\\(");
@@ -202,7 +195,7 @@ protected:
                                "        audio: voice/two.wav\n");
         book_ = new std::string(*work_ + "/book");
         const testsupport::ProgramRun made = testsupport::runProgram(
-            shellWord(kBinary + "/tools/make/quirel-make") + " --quiet " + shellWord(src + "/book.yaml") + " " + shellWord(*book_));
+            testsupport::shellQuoted(kBuild + "/tools/make/quirel-make") + " --quiet " + testsupport::shellQuoted(src + "/book.yaml") + " " + testsupport::shellQuoted(*book_));
         ASSERT_EQ(made.exitCode, 0) << made.err;
 
         epub_ = new std::string(*work_ + "/park.epub");
@@ -240,7 +233,7 @@ TEST_F(ExportedBook, PassesEpubcheckWithEverySentenceAndItsRecording) {
         EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
 
     // The first local header: "mimetype", stored, no extra field, the exact bytes after it.
-    const std::string raw = readFile(*epub_);
+    const std::string raw = testsupport::readFile(*epub_);
     ASSERT_GT(raw.size(), 58u);
     EXPECT_EQ(raw.substr(0, 4), std::string("PK\x03\x04", 4));
     EXPECT_EQ(raw[8] | raw[9] << 8, 0) << "mimetype is compressed";
@@ -263,7 +256,7 @@ TEST_F(ExportedBook, PassesEpubcheckWithEverySentenceAndItsRecording) {
     EXPECT_STREQ(pars[1].child("text").attribute("src").value(), "page_001.xhtml#bn012");
     const pugi::xml_node audio = pars[0].child("audio");
     EXPECT_EQ(z.bytes.at("OEBPS/" + std::string(audio.attribute("src").value())),
-              readFile(*book_ + "/" + app::storedAudioPath(1, 1)));
+              testsupport::readFile(*book_ + "/" + app::storedAudioPath(1, 1)));
     EXPECT_EQ(clockMs(audio.attribute("clipBegin").value()), 0);
     EXPECT_NEAR(clockMs(audio.attribute("clipEnd").value()), 1500, 30);
 
@@ -343,7 +336,7 @@ TEST_F(ExportedBook, ThePicturesAreWhatTheReaderShowsOfThePage) {
                                                    std::string(page == 2 ? "call nextPageCallback\nwait 2.5\n" : "") +
                                                    "shot " + dir + "/reader.png\n");
         const testsupport::ProgramRun drive = testsupport::runProgram(
-            shellWord(kBinary + "/tools/drive/quirel-drive") + " --resources " + shellWord(*book_) + " " + shellWord(dir + "/script"));
+            testsupport::shellQuoted(kBuild + "/tools/drive/quirel-drive") + " --resources " + testsupport::shellQuoted(*book_) + " " + testsupport::shellQuoted(dir + "/script"));
         ASSERT_EQ(drive.exitCode, 0) << drive.err;
 
         bookkit::MediaLibraries media;
@@ -375,7 +368,7 @@ TEST_F(ExportedBook, ThePicturesAreWhatTheReaderShowsOfThePage) {
 // every overlay entry naming an element and a recording the publication carries, the contents in
 // reading order, the word list's cards drawn into its pages.
 TEST(ExportCourseBook, EveryPageSentenceAndRecordingIsCarried) {
-    const std::string book = kBinary + "/book";
+    const std::string book = kBuild + "/book";
     const std::string dir = testsupport::makeTempDir("quirel-epub-course");
     const testsupport::ProgramRun run = exportBook(book, dir + "/course.epub");
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -415,7 +408,7 @@ TEST(ExportCourseBook, EveryPageSentenceAndRecordingIsCarried) {
         }
     }
     // Every sentence of the sentence table (one a sentence) is read.
-    const std::string table = readFile(book + "/Stringstr.xml");
+    const std::string table = testsupport::readFile(book + "/Stringstr.xml");
     int keys = 0;
     for (std::size_t at = table.find("<key>str"); at != std::string::npos; at = table.find("<key>str", at + 1)) ++keys;
     EXPECT_EQ(pars, keys);
@@ -429,7 +422,7 @@ TEST(ExportCourseBook, EveryPageSentenceAndRecordingIsCarried) {
 
     // A word-list page: its cards are part of the picture, which is not the page's own picture.
     ASSERT_TRUE(z.bytes.count("OEBPS/images/page_075.png"));
-    EXPECT_NE(z.bytes.at("OEBPS/images/page_075.png"), readFile(book + "/tomeset/images/page_75.png"));
+    EXPECT_NE(z.bytes.at("OEBPS/images/page_075.png"), testsupport::readFile(book + "/tomeset/images/page_75.png"));
     bookkit::MediaLibraries media;
     testsupport::writeFile(dir + "/page75.png", z.bytes.at("OEBPS/images/page_075.png"));
     SDL_Surface* picture = loadRgba(dir + "/page75.png");
@@ -448,10 +441,10 @@ TEST(ExportCourseBook, EveryPageSentenceAndRecordingIsCarried) {
 // nothing behind.
 TEST(ExportRefuses, BadUsageAndBooksThatAreNotSound) {
     const std::string dir = testsupport::makeTempDir("quirel-epub-refuses");
-    const std::string exe = shellWord(kEpub);
+    const std::string exe = testsupport::shellQuoted(epubtest::epubProgram());
     EXPECT_EQ(testsupport::runProgram(exe + " export").exitCode, 2);
-    EXPECT_EQ(testsupport::runProgram(exe + " export " + shellWord(dir)).exitCode, 2);
-    EXPECT_EQ(testsupport::runProgram(exe + " export --bogus " + shellWord(dir) + " x.epub").exitCode, 2);
+    EXPECT_EQ(testsupport::runProgram(exe + " export " + testsupport::shellQuoted(dir)).exitCode, 2);
+    EXPECT_EQ(testsupport::runProgram(exe + " export --bogus " + testsupport::shellQuoted(dir) + " x.epub").exitCode, 2);
     const testsupport::ProgramRun help = testsupport::runProgram(exe + " export --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("usage: quirel-epub export"), std::string::npos);
@@ -461,7 +454,7 @@ TEST(ExportRefuses, BadUsageAndBooksThatAreNotSound) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(dir + "/empty: not a book folder"), std::string::npos) << r.err;
 
-    r = exportBook(kBinary + "/book", dir + "/missing/out.epub");
+    r = exportBook(kBuild + "/book", dir + "/missing/out.epub");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(dir + "/missing/out.epub"), std::string::npos) << r.err;
 
@@ -470,8 +463,8 @@ TEST(ExportRefuses, BadUsageAndBooksThatAreNotSound) {
     writePicture(src + "/p.png", 320, 480, bookkit::rgba(200, 200, 80));
     testsupport::writeFile(src + "/book.yaml", "title: Lost\npages:\n  - picture: p.png\n    sentences:\n"
                                                "      - text: Hello.\n        zone: [10, 10, 200, 40]\n");
-    ASSERT_EQ(testsupport::runProgram(shellWord(kBinary + "/tools/make/quirel-make") + " --quiet " +
-                                      shellWord(src + "/book.yaml") + " " + shellWord(dir + "/lost"))
+    ASSERT_EQ(testsupport::runProgram(testsupport::shellQuoted(kBuild + "/tools/make/quirel-make") + " --quiet " +
+                                      testsupport::shellQuoted(src + "/book.yaml") + " " + testsupport::shellQuoted(dir + "/lost"))
                   .exitCode,
               0);
     std::string recording;

@@ -21,13 +21,6 @@ using epub::HtmlPage;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
 struct Rgb {
     int r, g, b;
 };
@@ -85,7 +78,7 @@ protected:
     void addPng(const std::string& name, int w, int h, const std::function<engine::ccColor4B(int, int)>& paint) {
         const std::string path = testsupport::writePng(dir_ + "/png/" + name, w, h, paint);
         ASSERT_FALSE(path.empty());
-        files_[name] = readFile(path);
+        files_[name] = testsupport::readFile(path);
     }
 
     // Renders the document (at OEBPS/page.xhtml) and saves it; the drawn picture is then read back.
@@ -218,7 +211,7 @@ TEST_F(HtmlPageTest, AWrappingSentenceHasABoxPerLineAndSharesItsBlock) {
 }
 
 TEST_F(HtmlPageTest, ThePublicationsFontIsUsedAndWoffFallsBackWithAWarning) {
-    files_["OEBPS/fonts/story.ttf"] = readFile("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf");
+    files_["OEBPS/fonts/story.ttf"] = testsupport::readFile("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf");
     ASSERT_FALSE(files_["OEBPS/fonts/story.ttf"].empty());
     files_["OEBPS/fonts/web.woff"] = std::string("wOFF\0\1\0\0", 8) + std::string(200, '\0');
     files_["OEBPS/css/fonts.css"] =

@@ -13,23 +13,19 @@
 #include "support/BookFixture.h"
 #include "support/ReaderDrive.h"
 #include "support/TestSupport.h"
+#include "EpubKit.h"
 #include "tools/epub/BookReader.h"
 
 namespace {
 
-const std::string kBinary = QUIREL_BINARY_DIR;
-const std::string kEpub = kBinary + "/tools/epub/quirel-epub";
-const std::string kMake = kBinary + "/tools/make/quirel-make";
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
+const std::string kMake = std::string(QUIREL_BINARY_DIR) + "/tools/make/quirel-make";
 
 // Exports `book`, imports the publication into work/back and reads both folders whole.
 void carry(const std::string& book, const std::string& work, epub::Book& before, epub::Book& after) {
     const std::string epubFile = work + "/book.epub", back = work + "/back";
-    testsupport::ProgramRun run =
-        testsupport::runProgram(quoted(kEpub) + " export --quiet " + quoted(book) + " " + quoted(epubFile));
+    testsupport::ProgramRun run = epubtest::runEpub({"export", "--quiet", book, epubFile});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    run = testsupport::runProgram(quoted(kEpub) + " import --quiet " + quoted(epubFile) + " " + quoted(back));
+    run = epubtest::runEpub({"import", "--quiet", epubFile, back});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (auto& [dir, into] : {std::pair<std::string, epub::Book*>{book, &before}, {back, &after}}) {
         std::vector<std::string> problems;
@@ -101,7 +97,7 @@ void expectEachTouchPlaysItsSentence(const epub::Book& book, const std::vector<i
 TEST(RoundTrip, TheExampleBookComesBackTheSame) {
     const std::string work = testsupport::makeTempDir("quirel-epub-trip");
     const testsupport::ProgramRun made = testsupport::runProgram(
-        quoted(kMake) + " --quiet " + quoted(kBinary + "/examples/at-the-zoo/book.yaml") + " " + quoted(work + "/zoo"));
+        testsupport::shellQuoted(kMake) + " --quiet " + testsupport::shellQuoted(std::string(QUIREL_BINARY_DIR) + "/examples/at-the-zoo/book.yaml") + " " + testsupport::shellQuoted(work + "/zoo"));
     ASSERT_EQ(made.exitCode, 0) << made.err;
     epub::Book before, after;
     ASSERT_NO_FATAL_FAILURE(carry(work + "/zoo", work, before, after));

@@ -10,10 +10,6 @@ using namespace layouttest;
 
 namespace {
 
-std::string ref(int type, const std::string& name) {
-    return "{\"resourceType\": " + std::to_string(type) + ", \"path\": \"" + name + "\"}";
-}
-
 class LayoutImages : public LayoutTest {
 protected:
     // A page: a picture, a button whose two looks share a file, a sprite frame, a name that

@@ -27,6 +27,11 @@ inline std::string entry(const std::string& classname, const std::string& option
     return "{\"classname\": \"" + classname + "\", \"options\": " + options + ", \"children\": " + children + "}";
 }
 
+// A picture reference of the current form: {"resourceType": type, "path": name}.
+inline std::string ref(int type, const std::string& name) {
+    return "{\"resourceType\": " + std::to_string(type) + ", \"path\": \"" + name + "\"}";
+}
+
 // A whole layout document around a widget tree; version empty leaves the key out.
 inline std::string document(const std::string& tree, const std::string& version = "1.0.0.0",
                             const std::string& extra = "") {

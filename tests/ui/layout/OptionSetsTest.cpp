@@ -40,10 +40,6 @@ protected:
     std::string img(const char* name) { return path(std::string("layout/img/") + name); }
 };
 
-std::string ref(int type, const std::string& p) {
-    return "{\"resourceType\": " + std::to_string(type) + ", \"path\": \"" + p + "\"}";
-}
-
 }  // namespace
 
 // --- buttons -----------------------------------------------------------------------------------
