@@ -20,8 +20,23 @@ CCImageDecodeAhead::~CCImageDecodeAhead() {
 }
 
 void CCImageDecodeAhead::dropReady() {
-    for (auto& entry : m_ready) SDL_FreeSurface(entry.second);
+    for (Ready& entry : m_ready) SDL_FreeSurface(entry.pixels);
     m_ready.clear();
+}
+
+void CCImageDecodeAhead::dropOverBound() {
+    size_t kept = 0;
+    for (const Ready& entry : m_ready)
+        if (!m_listed.count(entry.path)) kept += size_t(entry.pixels->h) * size_t(entry.pixels->pitch);
+    for (auto it = m_ready.begin(); it != m_ready.end() && kept > kMaxKeptBytes;) {
+        if (m_listed.count(it->path)) {
+            ++it;
+            continue;
+        }
+        kept -= size_t(it->pixels->h) * size_t(it->pixels->pitch);
+        SDL_FreeSurface(it->pixels);
+        it = m_ready.erase(it);
+    }
 }
 
 void CCImageDecodeAhead::request(FileLister lister, std::set<std::string> skip) {
@@ -40,12 +55,16 @@ void CCImageDecodeAhead::request(FileLister lister, std::set<std::string> skip) 
     m_wake.notify_all();
 }
 
+bool CCImageDecodeAhead::isReady(const std::string& path) const {
+    return std::any_of(m_ready.begin(), m_ready.end(), [&](const Ready& r) { return r.path == path; });
+}
+
 SDL_Surface* CCImageDecodeAhead::take(const std::string& path) {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        auto ready = m_ready.find(path);
+        auto ready = std::find_if(m_ready.begin(), m_ready.end(), [&](const Ready& r) { return r.path == path; });
         if (ready != m_ready.end()) {
-            SDL_Surface* pixels = ready->second;
+            SDL_Surface* pixels = ready->pixels;
             m_ready.erase(ready);
             return pixels;
         }
@@ -65,8 +84,10 @@ void CCImageDecodeAhead::clear() {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_generation;
+        ++m_clears;
         m_lister = nullptr;
         m_queue.clear();
+        m_listed.clear();
         dropReady();
     }
 }
@@ -86,7 +107,7 @@ void CCImageDecodeAhead::run() {
     for (;;) {
         m_wake.wait(lock, [this] { return m_stop || m_lister || !m_queue.empty(); });
         if (m_stop) break;
-        const unsigned long generation = m_generation;
+        const unsigned long generation = m_generation, clears = m_clears;
         if (m_lister) {
             FileLister lister = std::move(m_lister);
             m_lister = nullptr;
@@ -97,20 +118,20 @@ void CCImageDecodeAhead::run() {
             lock.lock();
             m_listing = false;
             if (generation == m_generation) {
-                // Pictures of the last request that this one names too are kept, not decoded again.
-                const std::set<std::string> wanted(paths.begin(), paths.end());
-                for (auto it = m_ready.begin(); it != m_ready.end();) {
-                    if (wanted.count(it->first) && !skip.count(it->first)) {
-                        ++it;
-                    } else {
-                        SDL_FreeSurface(it->second);
-                        it = m_ready.erase(it);
-                    }
-                }
+                m_listed = std::set<std::string>(paths.begin(), paths.end());
+                // The cache already holds what it skips: no need for a second copy.
+                m_ready.erase(std::remove_if(m_ready.begin(), m_ready.end(),
+                                             [&](const Ready& r) {
+                                                 if (!skip.count(r.path)) return false;
+                                                 SDL_FreeSurface(r.pixels);
+                                                 return true;
+                                             }),
+                              m_ready.end());
                 for (const std::string& path : paths)
-                    if (!skip.count(path) && !m_ready.count(path) &&
+                    if (!skip.count(path) && !isReady(path) &&
                         std::find(m_queue.begin(), m_queue.end(), path) == m_queue.end())
                         m_queue.push_back(path);
+                dropOverBound();
             }
         } else {
             m_decoding = m_queue.front();
@@ -120,10 +141,13 @@ void CCImageDecodeAhead::run() {
             SDL_Surface* pixels = decodeImageFile(path, nullptr);
             lock.lock();
             m_decoding.clear();
-            if (pixels && generation == m_generation && !m_ready.count(path))
-                m_ready.emplace(path, pixels);
-            else if (pixels)
+            // A newer request still wants it kept for a while; a clear wants nothing kept.
+            if (pixels && clears == m_clears && !isReady(path)) {
+                m_ready.push_back({path, pixels});
+                dropOverBound();
+            } else if (pixels) {
                 SDL_FreeSurface(pixels);
+            }
         }
         m_done.notify_all();
     }

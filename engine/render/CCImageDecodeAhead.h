@@ -5,16 +5,17 @@
 // the main thread. The worker only decodes (engine::decodeImageFile touches no engine object);
 // textures are still made on the main thread, from the pixels taken here.
 //
-// One request at a time: a new one drops the pixels of the last that nobody took and it does not
-// name again, so at most one page's pictures wait in memory. Nothing is logged here; a picture that fails to decode is
-// simply not offered, and the caller's own decode reports the problem as it always has.
+// One request at a time. Pixels nobody took stay for a while after a newer request (a child
+// turning back and forth should not have the same picture decoded on every turn), up to
+// kMaxKeptBytes beyond the newest request's own pictures, oldest dropped first. Nothing is logged
+// here; a picture that fails to decode is simply not offered, and the caller's own decode reports
+// the problem as it always has.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <functional>
-#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -35,8 +36,10 @@ public:
     CCImageDecodeAhead(const CCImageDecodeAhead&) = delete;
     CCImageDecodeAhead& operator=(const CCImageDecodeAhead&) = delete;
 
-    // Replaces the last request: its pixels not yet taken are dropped once the new listing is
-    // done, unless it names them too. Listed paths in `skip`
+    // About three page pictures: what pixels of earlier requests may hold.
+    static constexpr size_t kMaxKeptBytes = 8u * 1024 * 1024;
+
+    // Replaces the last request (what it decoded stays, within kMaxKeptBytes). Listed paths in `skip`
     // (pictures the caller already holds) are not decoded. Starts the worker on first use.
     void request(FileLister lister, std::set<std::string> skip);
     // The pixels decoded for that path (an RGBA32 surface the caller now owns), waiting while
@@ -51,8 +54,16 @@ public:
     size_t readyCount() const;
 
 private:
+    struct Ready {
+        std::string path;
+        SDL_Surface* pixels;
+    };
     void run();
-    void dropReady();  // m_mutex held
+    // With m_mutex held: frees every kept picture, or only those of earlier requests past the
+    // byte bound, oldest first.
+    void dropReady();
+    void dropOverBound();
+    bool isReady(const std::string& path) const;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;  // the worker: a request or the stop
@@ -60,12 +71,14 @@ private:
     std::thread m_thread;
     bool m_stop = false;
     unsigned long m_generation = 0;  // bumped by every request and clear
+    unsigned long m_clears = 0;
     FileLister m_lister;             // a request the worker has not listed yet
     std::set<std::string> m_skip;
     bool m_listing = false;
     std::deque<std::string> m_queue;  // listed, not started
     std::string m_decoding;           // the path on the worker now, if any
-    std::map<std::string, SDL_Surface*> m_ready;
+    std::set<std::string> m_listed;   // what the newest listing named
+    std::vector<Ready> m_ready;       // oldest first
 };
 
 }  // namespace engine

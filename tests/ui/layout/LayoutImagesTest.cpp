@@ -65,7 +65,7 @@ TEST_F(LayoutImages, LegacyLayoutsNameTheirPicturesAsPlainStrings) {
     for (const std::string& file : expected) EXPECT_NE(cache->textureForKey(file.c_str()), nullptr) << file;
 }
 
-TEST_F(LayoutImages, ReadingTakesThePicturesDecodedAheadAndANewRequestDropsTheRest) {
+TEST_F(LayoutImages, ReadingTakesThePicturesDecodedAheadAndCachedOnesAreNotDecodedAgain) {
     write("layout/page.json", page());
     write("layout/other.json", current(entry("Panel", "{\"backGroundImageData\": " + ref(0, "img/back.png") + "}")));
     CCTextureCache* cache = CCTextureCache::sharedTextureCache();
@@ -83,7 +83,8 @@ TEST_F(LayoutImages, ReadingTakesThePicturesDecodedAheadAndANewRequestDropsTheRe
     EXPECT_EQ(px[0], 255);
     EXPECT_EQ(px[1], 0);
 
-    // Pictures already cached are not decoded again; a request replaces the last one's leftovers.
+    // Pictures already cached are not decoded again, and a newer request keeps what the last
+    // one decoded.
     cache->removeAllTextures();
     cache->addImage(path("layout/img/back.png").c_str());
     ui::decodeLayoutImagesAhead("layout/page.json");
@@ -91,13 +92,29 @@ TEST_F(LayoutImages, ReadingTakesThePicturesDecodedAheadAndANewRequestDropsTheRe
     EXPECT_EQ(cache->imagesDecodedAhead(), 2u);
     ui::decodeLayoutImagesAhead("layout/other.json");
     cache->finishDecodingAhead();
-    EXPECT_EQ(cache->imagesDecodedAhead(), 0u);
-    // Letting go of every texture lets go of pictures decoded ahead too.
-    ui::decodeLayoutImagesAhead("layout/page.json");
-    cache->finishDecodingAhead();
     EXPECT_EQ(cache->imagesDecodedAhead(), 2u);
+    // Letting go of every texture lets go of pictures decoded ahead too.
     cache->removeAllTextures();
     EXPECT_EQ(cache->imagesDecodedAhead(), 0u);
+}
+
+TEST_F(LayoutImages, PicturesOfEarlierRequestsAreKeptWithinTheirBoundOldestDroppedFirst) {
+    // Two pictures of about 5.8 MB each: together beyond the 8 MB kept for earlier requests.
+    png("layout/img/first.png", 1200, 1200);
+    png("layout/img/second.png", 1200, 1200, {0, 0, 255, 255});
+    png("layout/img/small.png", 4, 4);
+    for (const char* name : {"first", "second", "small"})
+        write(std::string("layout/") + name + ".json",
+              current(entry("Panel", "{\"backGroundImageData\": " + ref(0, std::string("img/") + name + ".png") + "}")));
+    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
+    for (const char* name : {"first", "second", "small"}) {
+        ui::decodeLayoutImagesAhead((std::string("layout/") + name + ".json").c_str());
+        cache->finishDecodingAhead();
+    }
+    EXPECT_EQ(cache->imagesDecodedAhead(), 2u);
+    ASSERT_NE(read("layout/second.json"), nullptr);
+    ASSERT_NE(read("layout/small.json"), nullptr);
+    EXPECT_EQ(cache->imagesDecodedAhead(), 0u);  // both taken; the first was dropped
 }
 
 TEST_F(LayoutImages, APictureThatFailsAheadIsReportedWhenReadingAsksForIt) {
