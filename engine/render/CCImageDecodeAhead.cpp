@@ -2,6 +2,7 @@
 #include "engine/render/CCImageDecodeAhead.h"
 
 #include <algorithm>
+#include <exception>
 
 #include <SDL.h>
 
@@ -114,7 +115,13 @@ void CCImageDecodeAhead::run() {
             std::set<std::string> skip = std::move(m_skip);
             m_listing = true;
             lock.unlock();
-            std::vector<std::string> paths = lister();
+            std::vector<std::string> paths;
+            // Nothing may escape a worker thread: a listing that fails lists nothing.
+            try {
+                paths = lister();
+            } catch (const std::exception&) {
+                paths.clear();
+            }
             lock.lock();
             m_listing = false;
             if (generation == m_generation) {
@@ -138,7 +145,12 @@ void CCImageDecodeAhead::run() {
             m_queue.pop_front();
             const std::string path = m_decoding;
             lock.unlock();
-            SDL_Surface* pixels = decodeImageFile(path, nullptr);
+            SDL_Surface* pixels = nullptr;
+            try {
+                pixels = decodeImageFile(path, nullptr);
+            } catch (const std::exception&) {
+                pixels = nullptr;  // the main thread's own decode reports it
+            }
             lock.lock();
             m_decoding.clear();
             // A newer request still wants it kept for a while; a clear wants nothing kept.

@@ -76,9 +76,17 @@ struct Listing {
 
 std::vector<std::string> layoutImageFiles(const std::string& layoutFullPath, const std::string& boundary) {
     std::vector<std::string> files;
-    std::ifstream in(layoutFullPath, std::ios::binary);
-    if (!in) return files;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A folder opens as a stream on Linux, and reading it then throws instead of failing.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(layoutFullPath, ec)) return files;
+    std::string text;
+    try {
+        std::ifstream in(layoutFullPath, std::ios::binary);
+        if (!in) return files;
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return files;  // replaced or cut under us: nothing to list
+    }
     JsonDictionary document = GUIReader::parseLayoutText(text.data(), text.size());
     if (!document.value() || !document.value()->isObject()) return files;
     const char* version = document.readString("version");

@@ -42,8 +42,10 @@ TEST_F(LayoutImages, TheListNamesEveryLocalPictureOnceAndNothingReadingWouldRefu
     for (const std::string& file : expected) EXPECT_NE(cache->textureForKey(file.c_str()), nullptr) << file;
     EXPECT_EQ(cache->textureCount(), expected.size());
 
-    // Missing and damaged files give nothing.
+    // Missing and damaged files give nothing; so does a folder where the file was.
     write("layout/broken.json", "{\"version\": \"1.0.0.0\", \"widgetTree\": [[[");
+    std::filesystem::create_directories(path("layout/folder.json"));
+    EXPECT_TRUE(ui::layoutImageFiles(path("layout/folder.json"), dir + "/").empty());
     EXPECT_TRUE(ui::layoutImageFiles(path("layout/broken.json"), dir + "/").empty());
     EXPECT_TRUE(ui::layoutImageFiles(path("layout/none.json"), dir + "/").empty());
 }
