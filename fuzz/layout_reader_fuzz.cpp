@@ -113,5 +113,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (root) root->release();
     GUIHelper::purgeHelper();
     CCPoolManager::sharedPoolManager()->pop();
+    // The same text as a file listed for decoding ahead: every picture named stays in the book.
+    {
+        std::ofstream out(g_layout, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    for (const std::string& picture : layoutImageFiles(g_layout, g_book + "/"))
+        if (picture.compare(0, g_book.size() + 1, g_book + "/") != 0) std::abort();
     return 0;
 }

@@ -49,6 +49,7 @@
 #include "ui/layout/ActionScaleFrame.h"
 #include "ui/layout/ActionTintFrame.h"
 #include "ui/layout/GUIReader.h"
+#include "ui/layout/LayoutImages.h"
 #include "ui/layout/JsonDictionary.h"
 #include "ui/layout/LayoutPaths.h"
 #include "ui/layout/WidgetJson.h"

@@ -1,11 +1,11 @@
 // Listing a layout's pictures from its JSON, and handing that listing to the texture cache's worker.
 #include "ui/layout/LayoutImages.h"
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <cctype>
-#include <cstring>
 #include <set>
 
 #include "engine/io/CCFileUtils.h"
