@@ -77,6 +77,8 @@ SDL_Surface* CCImageDecodeAhead::take(const std::string& path) {
         }
         auto queued = std::find(m_queue.begin(), m_queue.end(), path);
         if (queued != m_queue.end()) m_queue.erase(queued);
+        // A request the worker has not listed yet must not decode it again once the caller has.
+        if (m_lister) m_skip.insert(path);
         return nullptr;
     }
 }

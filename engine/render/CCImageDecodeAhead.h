@@ -39,12 +39,12 @@ public:
     // About three page pictures: what pixels of earlier requests may hold.
     static constexpr size_t kMaxKeptBytes = 8u * 1024 * 1024;
 
-    // Replaces the last request (what it decoded stays, within kMaxKeptBytes). Listed paths in `skip`
-    // (pictures the caller already holds) are not decoded. Starts the worker on first use.
+    // Replaces the last request (what it decoded stays, within kMaxKeptBytes). Listed paths in
+    // `skip` (pictures the caller already holds) are not decoded. Starts the worker on first use.
     void request(FileLister lister, std::set<std::string> skip);
     // The pixels decoded for that path (an RGBA32 surface the caller now owns), waiting while
-    // the worker is listing or decoding it; null when it is not decoded ahead. A path listed but
-    // not started yet is struck off the worker's list: the caller decodes it as fast itself.
+    // the worker is listing or decoding it; null when it is not decoded ahead. A path listed or
+    // still to be listed is struck off the worker's list: the caller decodes it as fast itself.
     SDL_Surface* take(const std::string& path);
     // Drops the request and every decoded picture.
     void clear();
