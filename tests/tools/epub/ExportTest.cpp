@@ -36,7 +36,7 @@ const std::string kBuild = QUIREL_BINARY_DIR;
 const std::string kEpubcheck = "/usr/share/java/epubcheck.jar";
 
 testsupport::ProgramRun exportBook(const std::string& book, const std::string& out) {
-    return testsupport::runProgram(testsupport::shellQuoted(epubtest::epubProgram()) + " export " + testsupport::shellQuoted(book) + " " + testsupport::shellQuoted(out));
+    return epubtest::runEpub({"export", book, out});
 }
 
 // The entries of a zip, in order, with their bytes.
@@ -195,7 +195,8 @@ protected:
                                "        audio: voice/two.wav\n");
         book_ = new std::string(*work_ + "/book");
         const testsupport::ProgramRun made = testsupport::runProgram(
-            testsupport::shellQuoted(kBuild + "/tools/make/quirel-make") + " --quiet " + testsupport::shellQuoted(src + "/book.yaml") + " " + testsupport::shellQuoted(*book_));
+            testsupport::shellQuoted(kBuild + "/tools/make/quirel-make") + " --quiet " +
+            testsupport::shellQuoted(src + "/book.yaml") + " " + testsupport::shellQuoted(*book_));
         ASSERT_EQ(made.exitCode, 0) << made.err;
 
         epub_ = new std::string(*work_ + "/park.epub");
@@ -336,7 +337,8 @@ TEST_F(ExportedBook, ThePicturesAreWhatTheReaderShowsOfThePage) {
                                                    std::string(page == 2 ? "call nextPageCallback\nwait 2.5\n" : "") +
                                                    "shot " + dir + "/reader.png\n");
         const testsupport::ProgramRun drive = testsupport::runProgram(
-            testsupport::shellQuoted(kBuild + "/tools/drive/quirel-drive") + " --resources " + testsupport::shellQuoted(*book_) + " " + testsupport::shellQuoted(dir + "/script"));
+            testsupport::shellQuoted(kBuild + "/tools/drive/quirel-drive") + " --resources " +
+            testsupport::shellQuoted(*book_) + " " + testsupport::shellQuoted(dir + "/script"));
         ASSERT_EQ(drive.exitCode, 0) << drive.err;
 
         bookkit::MediaLibraries media;

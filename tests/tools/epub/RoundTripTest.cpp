@@ -97,7 +97,9 @@ void expectEachTouchPlaysItsSentence(const epub::Book& book, const std::vector<i
 TEST(RoundTrip, TheExampleBookComesBackTheSame) {
     const std::string work = testsupport::makeTempDir("quirel-epub-trip");
     const testsupport::ProgramRun made = testsupport::runProgram(
-        testsupport::shellQuoted(kMake) + " --quiet " + testsupport::shellQuoted(std::string(QUIREL_BINARY_DIR) + "/examples/at-the-zoo/book.yaml") + " " + testsupport::shellQuoted(work + "/zoo"));
+        testsupport::shellQuoted(kMake) + " --quiet " +
+        testsupport::shellQuoted(std::string(QUIREL_BINARY_DIR) + "/examples/at-the-zoo/book.yaml") + " " +
+        testsupport::shellQuoted(work + "/zoo"));
     ASSERT_EQ(made.exitCode, 0) << made.err;
     epub::Book before, after;
     ASSERT_NO_FATAL_FAILURE(carry(work + "/zoo", work, before, after));
